@@ -1,0 +1,78 @@
+// The engraving engine's entry point: one render of one region.
+//
+// The engine is pure: no platform header, no host record, no allocation.
+// The caller (the filter pass) owns every buffer and hands it in; the
+// engine draws the strokes, reduces and composites them into `out`.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "host/EngraveParams.h"
+
+// Where the region sits in the whole filtered image, and which frame the
+// strokes are laid out in.
+struct EngraveRegion {
+    int imageWidth, imageHeight;  // W x H: the whole filtered image, pixels
+    int left, top;                // ox, oy: the region's corner inside the image
+    int width, height;            // w x h: the region, pixels
+    // true: the strokes are laid out over the whole image and the region
+    // shows its part of them, so that any split of an image into regions
+    // (chunks, tiled windows) gives exactly the pixels of one whole render.
+    // false: laid out over the region itself (the dialog's preview).
+    bool layoutOnImage;
+};
+
+// Source pixels available for intensity sampling, in image coordinates.
+// It covers at least the region; for a render with layoutOnImage it should
+// also cover EngraveReachRows() rows above and below the region (clipped to
+// the image), or samples there read as 0.
+struct SampleWindow {
+    const void* data;    // the window's pixel (0, 0)
+    int32_t rowStride;   // samples per row
+    int left, top;       // window corner in image coordinates
+    int width, height;
+};
+
+// The selection, one byte per pixel, in image coordinates. Absent: null data.
+struct MaskView {
+    const uint8_t* data;  // mask byte of image pixel (left, top)
+    int32_t rowBytes;
+    int left, top, width, height;
+};
+
+struct EngraveImage {
+    int planes;          // samples per pixel, >= 3
+    int depth;           // 8 or 16 (full scale 255 or 32768)
+    bool cmykConverted;  // the copy holds RGB converted from CMYK
+    SampleWindow source;
+    void* out;               // the region's pixel (0, 0)
+    int32_t outRowStride;    // samples per row
+};
+
+// Working rasters of the antialiased path; null on the direct path.
+// Sizes from SubpixelRasterBytes and CoverageRasterBytes; the caller
+// allocates them zero-filled.
+struct EngraveScratch {
+    uint8_t* subpixels;
+    uint8_t* coverage;
+};
+
+struct EngraveProgress {
+    void (*report)(void* context, float done, float total);  // may be null
+    void* context;
+};
+
+size_t SubpixelRasterBytes(int width, int height);  // 4h rows of ceil(w/2) bytes
+size_t CoverageRasterBytes(int width, int height);  // h rows of ceil(w/2) bytes
+
+// How many image rows beyond a region the strokes that touch the region may
+// sample, for the given settings (bounded by the image height).
+int EngraveReachRows(const EngraveParams& params, const EngraveRegion& region);
+
+// Renders the engraving of `region` into image.out: seeds the random
+// generator, pre-fills the output, draws every colour pass and composites it.
+// `dialogOpen` turns off relief densification, as in the preview.
+void EngraveRender(const EngraveParams& params, const EngraveRegion& region,
+                   const EngraveImage& image, const MaskView& mask, bool dialogOpen,
+                   const EngraveScratch& scratch, const EngraveProgress& progress);

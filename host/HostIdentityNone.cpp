@@ -1,0 +1,4 @@
+// Outside Windows the host is never Adobe Premiere.
+#include "host/HostIdentity.h"
+
+bool IsPremiereHost() { return false; }

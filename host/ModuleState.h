@@ -1,0 +1,37 @@
+// Module-wide state shared by the selector flow, the filter pass and the
+// dialog. There is one host thread and one selector call at a time, so these
+// are plain variables without locks.
+#pragma once
+
+#include <cstdint>
+
+#include "host/PluginInterface.h"
+
+struct EngraveParams;
+
+// Per-invocation block kept in a host handle whose value lives in `data`.
+struct FilterGlobals {
+    int16_t* result;  // the host's result word of the current call
+    FilterRecord* filterRecord;
+    PIRect previewRect;  // the preview pane's area, set by the dialog
+};
+
+struct ModuleState {
+    FilterRecord* filterRecord = nullptr;  // current call's block (AboutRecord for selector 0)
+    intptr_t* dataSlot = nullptr;
+    SPBasicSuite* basicSuite = nullptr;
+    void* moduleInstance = nullptr;  // HMODULE on Windows
+    FilterGlobals* currentGlobals = nullptr;
+    bool dialogOpen = false;  // the parameter dialog's window exists
+    OSErr handleError = noErr;  // set by the handle fallback
+};
+
+extern ModuleState gModule;
+
+// The record in the host's parameters handle, read afresh on every access;
+// null when there is none (or it is too small to hold the record).
+EngraveParams* CurrentParams();
+
+// Writes the result word of the current call (when there is one).
+void SetResult(FilterGlobals* globals, OSErr error);
+inline OSErr ResultOf(const FilterGlobals* globals) { return globals && globals->result ? *globals->result : OSErr(0); }

@@ -1,0 +1,8 @@
+// Zero-filled page allocations for the pass-local buffers (source copy,
+// rasters): returned to the system as soon as the pass ends.
+#pragma once
+
+#include <cstddef>
+
+void* PageAlloc(size_t bytes);  // null on failure
+void PageFree(void* block, size_t bytes);

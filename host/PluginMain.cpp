@@ -1,0 +1,91 @@
+// The exported entry point: finds the module's globals in the host's `data`
+// slot, dispatches the selector and never lets an exception reach the host.
+#include <new>
+
+#include "host/HostHandles.h"
+#include "host/HostRects.h"
+#include "host/ModuleState.h"
+#include "host/PluginMain.h"
+#include "host/Selectors.h"
+
+ModuleState gModule;
+
+void SetResult(FilterGlobals* globals, OSErr error) {
+    if (globals && globals->result) *globals->result = error;
+}
+
+namespace {
+
+FilterGlobals* ObtainGlobals(FilterRecord* record, intptr_t* data, int16_t* result) {
+    if (*data != 0) {
+        FilterGlobals* globals =
+            reinterpret_cast<FilterGlobals*>(LockHostHandle(reinterpret_cast<Handle>(*data), true));
+        if (!globals) return nullptr;
+        globals->result = result;
+        globals->filterRecord = record;
+        *result = noErr;
+        return globals;
+    }
+    Handle handle = NewHostHandle(int32_t(sizeof(FilterGlobals)));
+    if (!handle) return nullptr;
+    FilterGlobals* globals = reinterpret_cast<FilterGlobals*>(LockHostHandle(handle, true));
+    if (!globals) {
+        DisposeHostHandle(handle);
+        return nullptr;
+    }
+    globals->result = result;
+    globals->filterRecord = record;
+    globals->previewRect = PIRect{0, 0, 0, 0};
+    *result = noErr;
+    EnsureParameters(globals);
+    *data = reinterpret_cast<intptr_t>(handle);
+    return globals;
+}
+
+void Dispatch(int16_t selector, FilterRecord* record, intptr_t* data, int16_t* result) {
+    gModule.dataSlot = data;
+    if (selector == filterSelectorAbout) {
+        AboutRecord* about = reinterpret_cast<AboutRecord*>(record);
+        gModule.filterRecord = nullptr;  // the block is an AboutRecord: no handle procs here
+        gModule.basicSuite = about ? about->sSPBasic : nullptr;
+        DoAbout(about);
+        return;
+    }
+    gModule.filterRecord = record;
+    if (!record || !data || !result) {
+        if (result) *result = filterBadParameters;
+        return;
+    }
+    gModule.basicSuite = record->sSPBasic;
+    OptInBigDocument(record);
+
+    FilterGlobals* globals = ObtainGlobals(record, data, result);
+    if (!globals) {
+        *result = memFullErr;
+        return;
+    }
+    switch (selector) {
+        case filterSelectorParameters: DoParameters(globals); break;
+        case filterSelectorPrepare: DoPrepare(globals); break;
+        case filterSelectorStart: DoStart(globals); break;
+        case filterSelectorContinue: DoContinue(globals); break;
+        case filterSelectorFinish: DoFinish(globals); break;
+        default: *result = filterBadParameters; break;
+    }
+    if (*data != 0) UnlockHostHandle(reinterpret_cast<Handle>(*data));
+}
+
+}  // namespace
+
+extern "C" PLUGIN_EXPORT void PI_CALL PluginMain(int16_t selector, void* paramBlock, intptr_t* data,
+                                                 int16_t* result) {
+    // A crash or exception here would take the host and the user's unsaved
+    // document with it: everything stops at this boundary.
+    try {
+        Dispatch(selector, static_cast<FilterRecord*>(paramBlock), data, result);
+    } catch (const std::bad_alloc&) {
+        if (result && selector != filterSelectorAbout) *result = memFullErr;
+    } catch (...) {
+        if (result && selector != filterSelectorAbout) *result = filterBadParameters;
+    }
+}

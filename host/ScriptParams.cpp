@@ -1,0 +1,147 @@
+// Recording and replaying the filter as a scripted action: the settings go
+// into the host's descriptor at Finish and come back from it at Start.
+#include "host/ScriptParams.h"
+
+#include "host/EngraveParams.h"
+#include "host/HostHandles.h"
+#include "host/ParamTable.h"
+
+namespace {
+
+constexpr OSType kAntialiasKey = FourCC("AntA");
+
+// Keys announced to the host when the reader opens. Ofst, Lvls and Frqn are
+// not announced but are read all the same when present.
+const DescriptorKeyID kExpectedKeys[] = {
+    FourCC("ClSt"), FourCC("Geom"), FourCC("InvI"), FourCC("AntA"), FourCC("Invr"), FourCC("NoBr"),
+    FourCC("UsBg"), FourCC("Angl"), FourCC("Spac"), FourCC("Wdth"), FourCC("BRel"), FourCC("Ampl"),
+    FourCC("Shif"), FourCC("Usil"), FourCC("CntX"), FourCC("CntY"), FourCC("FllA"), FourCC("Nois"),
+    NULLID,
+};
+
+bool ReadProcsComplete(const ReadDescriptorProcs* r) {
+    return r->openReadDescriptorProc && r->closeReadDescriptorProc && r->getKeyProc && r->getIntegerProc &&
+           r->getFloatProc && r->getUnitFloatProc && r->getBooleanProc && r->getTextProc && r->getAliasProc &&
+           r->getEnumeratedProc && r->getClassProc && r->getSimpleReferenceProc && r->getObjectProc &&
+           r->getCountProc && r->getStringProc && r->getPinnedIntegerProc && r->getPinnedFloatProc &&
+           r->getPinnedUnitFloatProc;
+}
+
+// One key from the reader into its field, by the field's descriptor type.
+void ReadKey(const ReadDescriptorProcs* procs, PIReadDescriptor token, const ParamSpec& spec,
+             EngraveParams* params) {
+    switch (spec.type) {
+        case ParamType::Float: {
+            DescriptorUnitID unit = 0;
+            double value = 0;
+            if (procs->getUnitFloatProc(token, &unit, &value) == noErr) SetParamValue(params, spec, value);
+            break;
+        }
+        case ParamType::List: {
+            int32_t value = 0;
+            if (procs->getIntegerProc(token, &value) == noErr) SetParamValue(params, spec, value & 0xFF);
+            break;
+        }
+        case ParamType::Switch:
+        case ParamType::Byte: {
+            PIBoolean value = 0;
+            if (procs->getBooleanProc(token, &value) != noErr) break;
+            bool on = value != 0;
+            if (spec.key == kAntialiasKey) on = !on;  // the descriptor says "antialiased"
+            SetParamValue(params, spec, on ? 1 : 0);
+            break;
+        }
+        case ParamType::Int: break;
+    }
+}
+
+void WriteKey(const WriteDescriptorProcs* procs, PIWriteDescriptor token, const ParamSpec& spec,
+              const EngraveParams& params) {
+    const double value = GetParamValue(params, spec);
+    switch (spec.type) {
+        case ParamType::Float:
+            if (procs->putUnitFloatProc) procs->putUnitFloatProc(token, spec.key, unitPercent, &value);
+            break;
+        case ParamType::List:
+            if (procs->putIntegerProc) procs->putIntegerProc(token, spec.key, int32_t(value));
+            break;
+        case ParamType::Switch:
+        case ParamType::Byte: {
+            // Low byte of the switch; the antialias key carries the opposite of noAntialias.
+            PIBoolean out = PIBoolean(int64_t(value) & 0xFF);
+            if (spec.key == kAntialiasKey) out = value == 0 ? 1 : 0;
+            if (procs->putBooleanProc) procs->putBooleanProc(token, spec.key, out);
+            break;
+        }
+        case ParamType::Int: break;
+    }
+}
+
+}  // namespace
+
+bool DescriptorsAvailable(const FilterRecord* record) {
+    const PIDescriptorParameters* d = record ? record->descriptorParameters : nullptr;
+    if (!d || d->descriptorParametersVersion != kCurrentDescriptorParametersVersion) return false;
+    const ReadDescriptorProcs* r = d->readDescriptorProcs;
+    const WriteDescriptorProcs* w = d->writeDescriptorProcs;
+    if (!r || !w) return false;
+    if (r->readDescriptorProcsVersion != kCurrentReadDescriptorProcsVersion ||
+        r->numReadDescriptorProcs < kCurrentReadDescriptorProcsCount)
+        return false;
+    if (w->writeDescriptorProcsVersion != kCurrentWriteDescriptorProcsVersion ||
+        w->numWriteDescriptorProcs < kCurrentWriteDescriptorProcsCount)
+        return false;
+    return ReadProcsComplete(r);
+}
+
+OSErr ReadScriptParams(FilterGlobals* globals) {
+    FilterRecord* record = globals->filterRecord;
+    EngraveParams* params = CurrentParams();
+    if (!params || !DescriptorsAvailable(record)) return noErr;
+    PIDescriptorParameters* d = record->descriptorParameters;
+    const ReadDescriptorProcs* procs = d->readDescriptorProcs;
+
+    OSErr error = noErr;
+    DescriptorKeyID keys[sizeof kExpectedKeys / sizeof kExpectedKeys[0]];
+    for (size_t i = 0; i < sizeof keys / sizeof keys[0]; ++i) keys[i] = kExpectedKeys[i];
+    PIReadDescriptor token = procs->openReadDescriptorProc(d->descriptor, keys);
+    if (token) {
+        params->fillAlpha = 0;  // a descriptor without FllA means fill alpha off
+        DescriptorKeyID key = 0;
+        DescriptorTypeID type = 0;
+        int32_t flags = 0;
+        while (procs->getKeyProc(token, &key, &type, &flags)) {
+            if (const ParamSpec* spec = FindParamByKey(key)) ReadKey(procs, token, *spec, params);
+        }
+        error = procs->closeReadDescriptorProc(token);
+        if (d->descriptor) DisposeHostHandle(d->descriptor);
+        d->descriptor = nullptr;
+        if (error != noErr && error != errMissingParameter) SetResult(globals, error);
+    }
+    if ((params = CurrentParams())) params->showDialog = d->playInfo == plugInDialogDisplay ? 1 : 0;
+    return error;
+}
+
+OSErr WriteScriptParams(FilterGlobals* globals) {
+    FilterRecord* record = globals->filterRecord;
+    const EngraveParams* params = CurrentParams();
+    if (!params || !DescriptorsAvailable(record)) return noErr;
+    PIDescriptorParameters* d = record->descriptorParameters;
+    const WriteDescriptorProcs* procs = d->writeDescriptorProcs;
+    if (!procs->openWriteDescriptorProc || !procs->closeWriteDescriptorProc) return noErr;
+    PIWriteDescriptor token = procs->openWriteDescriptorProc();
+    if (!token) return noErr;
+
+    for (OSType key : kScriptKeyOrder)
+        if (const ParamSpec* spec = FindParamByKey(key)) WriteKey(procs, token, *spec, *params);
+
+    if (d->descriptor) {
+        DisposeHostHandle(d->descriptor);
+        d->descriptor = nullptr;
+    }
+    PIDescriptorHandle written = nullptr;
+    procs->closeWriteDescriptorProc(token, &written);
+    d->descriptor = written;
+    d->recordInfo = plugInDialogOptional;
+    return noErr;
+}

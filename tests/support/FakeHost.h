@@ -1,0 +1,120 @@
+// A fake Photoshop-compatible host for protocol tests: it fills a
+// FilterRecord like a real host, serves the rectangles the module asks for,
+// records every call it receives and can fail on demand.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/EngraveParams.h"
+#include "host/PluginInterface.h"
+
+struct FakeImage {
+    int width = 0, height = 0, planes = 3, depth = 8;
+    int16_t mode = plugInModeRGBColor;
+    std::vector<uint16_t> samples;  // width x height x planes, 8-bit values stay below 256
+    uint16_t& at(int x, int y, int p) { return samples[(size_t(y) * width + x) * planes + p]; }
+    uint16_t at(int x, int y, int p) const { return samples[(size_t(y) * width + x) * planes + p]; }
+};
+
+struct FakeHostOptions {
+    bool advanceState = true;
+    bool displayPixels = true;
+    bool handleProcs = true;
+    int16_t handleProcsCount = 8;
+    bool bigDocument = false;
+    bool descriptors = true;
+    bool colorSuite = true;
+    int32_t maxSpace = 1 << 30;
+    int failNewHandleAfter = -1;  // the n-th newProc call (0-based) and later fail
+    bool failLock = false;
+    int abortAfterChecks = -1;  // abortProc answers true from the n-th call on
+    OSErr advanceStateError = noErr;
+    int advanceStateErrorAt = -1;  // fail the n-th advanceState call
+    int16_t playInfo = plugInDialogDontDisplay;
+};
+
+class FakeHost {
+public:
+    explicit FakeHost(const FakeImage& image, const FakeHostOptions& options = {});
+    ~FakeHost();
+    FakeHost(const FakeHost&) = delete;
+    FakeHost& operator=(const FakeHost&) = delete;
+
+    // One selector call through PluginMain; returns the result word.
+    int16_t Call(int16_t selector);
+    // A whole run as a host drives it: [Parameters] Prepare Start Continue* Finish.
+    int16_t Run(bool withParameters);
+    // Selector 0 with an AboutRecord.
+    void CallAbout();
+
+    FilterRecord& record() { return record_; }
+    BigDocumentStruct& bigDocument() { return big_; }
+    PIDescriptorParameters& descriptorParameters() { return descriptor_; }
+    EngraveParams* params();
+    intptr_t data() const { return data_; }
+    void setMask(const std::vector<uint8_t>& mask);  // width x height bytes
+    const FakeImage& image() const { return image_; }  // the result after the run
+
+    // Everything the host saw, one line per event, for example
+    // "advanceState in=0,0,16,8 out=0,0,16,8 mask=0,0,16,8" or "progress 0/100".
+    std::vector<std::string> calls;
+    std::vector<std::string> alerts;  // module message boxes, "caption|text"
+    int progressCalls = 0;
+    std::pair<int32_t, int32_t> lastProgress{-1, -1};
+    std::string expectedKeys;            // keys announced when the reader opened
+    std::vector<uint32_t> recordedUnits;  // units of the unit floats written
+    int advanceStateCalls = 0;
+    int continueCalls = 0;
+    int liveHandles = 0;
+
+    // Descriptor handed to the module at Start, and what it wrote at Finish:
+    // key, type, value (booleans and integers as numbers).
+    struct DescriptorItem {
+        uint32_t key;
+        uint32_t type;
+        double value;
+    };
+    std::vector<DescriptorItem> playDescriptor;  // set before Run to replay
+    bool playDescriptorPresent = false;
+    std::vector<DescriptorItem> recordedDescriptor;
+    OSErr closeReadError = noErr;
+
+private:
+    friend struct FakeHostCallbacks;
+    void Deliver();
+    void Commit();
+    VRect InRect() const;
+    VRect OutRect() const;
+    VRect MaskRect() const;
+
+    FakeImage image_;
+    FakeHostOptions options_;
+    FilterRecord record_{};
+    BigDocumentStruct big_{};
+    HandleProcs handles_{};
+    PIDescriptorParameters descriptor_{};
+    ReadDescriptorProcs readProcs_{};
+    WriteDescriptorProcs writeProcs_{};
+    SPBasicSuite basic_{};
+    PlatformData platform_{};
+    std::vector<uint8_t> mask_;
+    std::vector<uint8_t> inBuffer_, outBuffer_, maskBuffer_;
+    VRect deliveredOut_{};
+    bool outPending_ = false;
+    intptr_t data_ = 0;
+    int16_t result_ = 0;
+    int newHandleCalls_ = 0;
+    int abortChecks_ = 0;
+};
+
+// Captures module alerts for the lifetime of the object (native builds).
+class AlertCapture {
+public:
+    AlertCapture();
+    ~AlertCapture();
+    std::vector<std::string> lines;  // "kind|caption|text"
+};
