@@ -7,9 +7,14 @@ export WINEPREFIX="${LUMERIC_WINEPREFIX:-$here/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
-# Keep one wineserver alive across test programs: starting it costs seconds.
-wineserver -p 120 >/dev/null 2>&1 || true
-if [ -n "$LUMERIC_WINE_DISPLAY" ] || [ -n "$DISPLAY" ]; then
+# One wineserver and its services stay alive across test programs (starting
+# them costs seconds). They are started detached from our output, or CTest
+# would wait for them to close its pipes.
+if ! wineserver -p 300 </dev/null >/dev/null 2>&1 || [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wine wineboot -i </dev/null >/dev/null 2>&1
+fi
+wine wineboot </dev/null >/dev/null 2>&1
+if [ -n "$DISPLAY" ]; then
   exec wine "$@"
 fi
 exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$@"
