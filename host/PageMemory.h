@@ -6,3 +6,7 @@
 
 void* PageAlloc(size_t bytes);  // null on failure
 void PageFree(void* block, size_t bytes);
+
+// Tests: make allocations fail once `bytes` are in use by pass buffers
+// (SIZE_MAX, the default, means no limit).
+void SetPageMemoryLimitForTesting(size_t bytes);

@@ -1,11 +1,17 @@
 #include <windows.h>
 
 #include "host/PageMemory.h"
+#include "host/PageMemoryLimit.h"
 
 void* PageAlloc(size_t bytes) {
-    return VirtualAlloc(nullptr, bytes == 0 ? 1 : bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!ReservePageMemory(bytes)) return nullptr;
+    void* block = VirtualAlloc(nullptr, bytes == 0 ? 1 : bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!block) ReturnPageMemory(bytes);
+    return block;
 }
 
-void PageFree(void* block, size_t) {
-    if (block) VirtualFree(block, 0, MEM_RELEASE);
+void PageFree(void* block, size_t bytes) {
+    if (!block) return;
+    VirtualFree(block, 0, MEM_RELEASE);
+    ReturnPageMemory(bytes);
 }
