@@ -57,27 +57,30 @@ void ReadKey(const ReadDescriptorProcs* procs, PIReadDescriptor token, const Par
 
 void WriteKey(const WriteDescriptorProcs* procs, PIWriteDescriptor token, const ParamSpec& spec,
               const EngraveParams& params) {
-    const double value = GetParamValue(params, spec);
-    switch (spec.type) {
-        case ParamType::Float:
-            if (procs->putUnitFloatProc) procs->putUnitFloatProc(token, spec.key, unitPercent, &value);
-            break;
-        case ParamType::List:
-            if (procs->putIntegerProc) procs->putIntegerProc(token, spec.key, int32_t(value));
-            break;
-        case ParamType::Switch:
-        case ParamType::Byte: {
-            // Low byte of the switch; the antialias key carries the opposite of noAntialias.
-            PIBoolean out = PIBoolean(int64_t(value) & 0xFF);
-            if (spec.key == kAntialiasKey) out = value == 0 ? 1 : 0;
-            if (procs->putBooleanProc) procs->putBooleanProc(token, spec.key, out);
-            break;
-        }
-        case ParamType::Int: break;
-    }
+    const ScriptValue v = ScriptValueOf(params, spec);
+    if (v.type == typeUnitFloat && procs->putUnitFloatProc)
+        procs->putUnitFloatProc(token, spec.key, unitPercent, &v.value);
+    else if (v.type == typeInteger && procs->putIntegerProc)
+        procs->putIntegerProc(token, spec.key, int32_t(v.value));
+    else if (v.type == typeBoolean && procs->putBooleanProc)
+        procs->putBooleanProc(token, spec.key, PIBoolean(v.value));
 }
 
 }  // namespace
+
+ScriptValue ScriptValueOf(const EngraveParams& params, const ParamSpec& spec) {
+    const double value = GetParamValue(params, spec);
+    switch (spec.type) {
+        case ParamType::Float: return ScriptValue{typeUnitFloat, value};
+        case ParamType::List: return ScriptValue{typeInteger, value};
+        case ParamType::Switch:
+        case ParamType::Byte:
+            if (spec.key == kAntialiasKey) return ScriptValue{typeBoolean, value == 0 ? 1.0 : 0.0};
+            return ScriptValue{typeBoolean, double(int64_t(value) & 0xFF)};
+        case ParamType::Int: break;
+    }
+    return ScriptValue{typeInteger, value};
+}
 
 bool DescriptorsAvailable(const FilterRecord* record) {
     const PIDescriptorParameters* d = record ? record->descriptorParameters : nullptr;

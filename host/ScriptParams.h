@@ -3,6 +3,17 @@
 
 #include "host/ModuleState.h"
 
+#include "host/EngraveParams.h"
+#include "host/ParamTable.h"
+
+// How a setting travels in the descriptor: its type and value (the antialias
+// key carries the opposite of noAntialias; switches their low byte).
+struct ScriptValue {
+    DescriptorTypeID type;
+    double value;
+};
+ScriptValue ScriptValueOf(const EngraveParams& params, const ParamSpec& spec);
+
 bool DescriptorsAvailable(const FilterRecord* record);
 OSErr ReadScriptParams(FilterGlobals* globals);
 OSErr WriteScriptParams(FilterGlobals* globals);
