@@ -1,0 +1,56 @@
+#include "dialog/PresetFiles.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "dialog/PresetNames.h"
+#include "dialog/PresetReader.h"
+#include "dialog/PresetReplaceFile.h"
+#include "dialog/PresetWriter.h"
+
+bool LoadPreset(const std::string& folder, const std::string& name, EngraveParams* record) {
+    std::string path;
+    if (!PresetFilePath(folder, NormalizePresetName(name), &path)) return false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    FilePresetSource source(file);
+    bool loaded = ReadPresetContent(record, source);
+    std::fclose(file);
+    return loaded;
+}
+
+bool PresetExists(const std::string& folder, const std::string& normalizedName) {
+    std::string path;
+    if (!PresetFilePath(folder, normalizedName, &path)) return false;
+    struct stat info;
+    return stat(path.c_str(), &info) == 0;
+}
+
+bool WritePresetFile(const std::string& folder, const std::string& normalizedName, const EngraveParams& record) {
+    std::string path;
+    if (!PresetFilePath(folder, normalizedName, &path)) return false;
+    return ReplaceFileContent(path, [&record](PresetSink& sink) { return WritePresetContent(record, sink); });
+}
+
+bool DeletePreset(const std::string& folder, const std::string& name) {
+    std::string path;
+    if (!PresetFilePath(folder, NormalizePresetName(name), &path)) return false;
+    return std::remove(path.c_str()) == 0;
+}
+
+bool ReplaceFileContent(const std::string& path, const std::function<bool(PresetSink&)>& write) {
+    // The temporary's extension is not "lmv" (not even in an 8.3 short name),
+    // so a leftover never shows up in the preset list.
+    std::string temporary = path + ".tmp";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) return false;
+    FilePresetSink sink(file);
+    bool written = write(sink);
+    // Disk full may show only when the buffer goes out at flush or close.
+    written = std::fflush(file) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (written && ReplaceFileWith(temporary, path)) return true;
+    std::remove(temporary.c_str());
+    return false;
+}

@@ -1,0 +1,12 @@
+// Writing preset content: the 21 parameter lines, and the whole text file.
+#pragma once
+
+#include "dialog/PresetStream.h"
+#include "host/EngraveParams.h"
+
+// Writes the parameter lines in file order, each
+// "<key> <value> \t\t\t\t;<label> \n". False when a write failed.
+bool WritePresetBody(const EngraveParams& record, PresetSink& file);
+
+// The header "Corvessa Lumeric\n" and then the body.
+bool WritePresetContent(const EngraveParams& record, PresetSink& file);
