@@ -1,0 +1,202 @@
+// Preset files on disk, in a fresh folder per test: saving under typed
+// names, loading, the overwrite check, deleting, refusing names that leave
+// the folder, and a failed write that must not damage the saved preset.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "dialog/PresetFiles.h"
+#include "dialog/PresetNames.h"
+#include "dialog/PresetWriter.h"
+#include "tests/dialog/PresetTestRecord.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class PresetFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device seed;
+        root_ = fs::path(::testing::TempDir()) / ("lumeric-presets-" + std::to_string(seed()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "Lumeric saves");
+        folder_ = (root_ / "Lumeric saves").string();
+        InitParameters(&defaults_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(root_, ignored);
+    }
+
+    std::string Slurp(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    void Put(const fs::path& path, const std::string& bytes) {
+        std::ofstream out(path, std::ios::binary);
+        out << bytes;
+    }
+    std::string Saved(const EngraveParams& record) {
+        StringPresetSink sink;
+        WritePresetContent(record, sink);
+        return sink.bytes;
+    }
+    std::vector<std::string> FolderEntries() {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path root_;
+    std::string folder_;
+    EngraveParams defaults_ = SentinelRecord();
+};
+
+// The save flow normalises the typed name once, then checks and writes.
+TEST_F(PresetFiles, TypedNamesGiveOneFileEach) {
+    struct {
+        const char* typed;
+        const char* file;
+        const char* listed;
+    } cases[] = {{"abc", "abc.lmv", "abc"}, {"abc.lmv", "abc.lmv", "abc"}, {"mylmv", "m.lmv", "m.lmv"}};
+    for (const auto& c : cases) {
+        std::string name = NormalizePresetName(c.typed);
+        ASSERT_TRUE(WritePresetFile(folder_, name, defaults_)) << c.typed;
+        EXPECT_TRUE(fs::exists(fs::path(folder_) / c.file)) << c.typed;
+        EXPECT_EQ(PresetListName(c.file), c.listed);
+        // What the list shows loads the file it came from.
+        EngraveParams record = SentinelRecord();
+        EXPECT_TRUE(LoadPreset(folder_, c.listed, &record)) << c.listed;
+    }
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"abc.lmv", "m.lmv"}));
+}
+
+TEST_F(PresetFiles, SavedPresetLoadsBackWithoutTouchingDialogFields) {
+    EngraveParams saved = defaults_;
+    saved.rotation = -33.3f;
+    saved.phaseShift = 5.5555553f * 90;
+    saved.pattern = kSpiralWaves3;
+    saved.colorSchema = kSplitColor;
+    saved.invertIntensity = 0;
+    saved.invert = 1;
+    saved.noise = 12.5f;
+    ASSERT_TRUE(WritePresetFile(folder_, "mine", saved));
+    EXPECT_EQ(Slurp(fs::path(folder_) / "mine.lmv"), Saved(saved));
+
+    EngraveParams record = SentinelRecord();
+    ASSERT_TRUE(LoadPreset(folder_, "mine", &record));
+    EngraveParams expected = SentinelRecord();
+    for (int i = 0; i < kParamCount; ++i)
+        if (kParamTable[i].carriers == kCarriedByScriptAndPreset)
+            SetParamValue(&expected, kParamTable[i], GetParamValue(saved, kParamTable[i]));
+    expected.rotation = -33.299999f;     // "%f" keeps six decimals
+    expected.phaseShift = 499.999969f;
+    EXPECT_TRUE(SameRecord(record, expected)) << DifferingFields(record, expected);
+    // autoUpdate, checkerboard, viewX and viewY keep the sentinel values.
+    EXPECT_EQ(record.autoUpdate, SentinelRecord().autoUpdate);
+    EXPECT_EQ(record.checkerboard, SentinelRecord().checkerboard);
+    EXPECT_EQ(record.viewX, SentinelRecord().viewX);
+}
+
+TEST_F(PresetFiles, ExistsWriteOverAndDelete) {
+    EXPECT_FALSE(PresetExists(folder_, "p"));
+    ASSERT_TRUE(WritePresetFile(folder_, "p", defaults_));
+    EXPECT_TRUE(PresetExists(folder_, "p"));
+    EngraveParams other = defaults_;
+    other.space = 77;
+    ASSERT_TRUE(WritePresetFile(folder_, "p", other));
+    EXPECT_EQ(Slurp(fs::path(folder_) / "p.lmv"), Saved(other));
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"p.lmv"});  // no temporary left behind
+    EXPECT_TRUE(DeletePreset(folder_, "p.lmv"));
+    EXPECT_FALSE(PresetExists(folder_, "p"));
+    EXPECT_FALSE(DeletePreset(folder_, "p"));
+}
+
+TEST_F(PresetFiles, UnrecognisedOrMissingFilesFailAndChangeNothing) {
+    Put(fs::path(folder_) / "text.lmv", "Corvessa Lumeric\r\nlgnA 5\n");
+    Put(fs::path(folder_) / "empty.lmv", "");
+    for (const char* name : {"text", "empty", "absent", "", "xlmv"}) {
+        EngraveParams record = SentinelRecord();
+        EXPECT_FALSE(LoadPreset(folder_, name, &record)) << name;
+        EXPECT_TRUE(SameRecord(record, SentinelRecord())) << name;
+    }
+}
+
+TEST_F(PresetFiles, MissingFolderFailsEverything) {
+    std::string missing = (root_ / "no such folder").string();
+    EngraveParams record = SentinelRecord();
+    EXPECT_FALSE(WritePresetFile(missing, "a", defaults_));
+    EXPECT_FALSE(LoadPreset(missing, "a", &record));
+    EXPECT_FALSE(PresetExists(missing, "a"));
+    EXPECT_FALSE(fs::exists(missing));
+}
+
+// Names that would reach the folder's parent, another folder or a device
+// are refused for every operation, even where a file is waiting there.
+TEST_F(PresetFiles, NamesOutsideTheFolderAreRefused) {
+    const std::string victim = Saved(defaults_);
+    Put(root_ / "outside.lmv", victim);
+    EngraveParams changed = defaults_;
+    changed.rotation = 1;
+    const std::vector<std::string> names = {"../outside", "..\\outside", (root_ / "outside").string(),
+                                            "sub/outside", "C:outside", "CON"};
+    for (const std::string& name : names) {
+        EngraveParams record = SentinelRecord();
+        EXPECT_FALSE(LoadPreset(folder_, name, &record)) << name;
+        EXPECT_TRUE(SameRecord(record, SentinelRecord())) << name;
+        EXPECT_FALSE(PresetExists(folder_, name)) << name;
+        EXPECT_FALSE(WritePresetFile(folder_, name, changed)) << name;
+        EXPECT_FALSE(DeletePreset(folder_, name)) << name;
+        EXPECT_EQ(Slurp(root_ / "outside.lmv"), victim) << name;
+    }
+    EXPECT_TRUE(FolderEntries().empty());
+}
+
+TEST_F(PresetFiles, FailedWriteLeavesTheSavedPresetIntact) {
+    ASSERT_TRUE(WritePresetFile(folder_, "keep", defaults_));
+    const fs::path target = fs::path(folder_) / "keep.lmv";
+    const std::string good = Slurp(target);
+    std::string path;
+    ASSERT_TRUE(PresetFilePath(folder_, "keep", &path));
+    // The content writer fails half way, as on a full disk.
+    EXPECT_FALSE(ReplaceFileContent(path, [](PresetSink& sink) {
+        sink.Write("Corvessa Lumeric\nlgnA 1", 23);
+        return false;
+    }));
+    EXPECT_EQ(Slurp(target), good);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"keep.lmv"});
+}
+
+TEST_F(PresetFiles, FailedCreateLeavesTheSavedPresetIntact) {
+    ASSERT_TRUE(WritePresetFile(folder_, "keep", defaults_));
+    const fs::path target = fs::path(folder_) / "keep.lmv";
+    const std::string good = Slurp(target);
+    // Something in the way of the temporary file: it cannot be created.
+    fs::create_directory(fs::path(folder_) / "keep.lmv.tmp");
+    EngraveParams other = defaults_;
+    other.width = 1;
+    EXPECT_FALSE(WritePresetFile(folder_, "keep", other));
+    EXPECT_EQ(Slurp(target), good);
+}
+
+// A stdio write that the system refuses is reported, not swallowed.
+TEST_F(PresetFiles, FileSinkReportsRefusedWrites) {
+    const fs::path path = fs::path(folder_) / "readonly.lmv";
+    Put(path, "x");
+    std::FILE* file = std::fopen(path.string().c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    FilePresetSink sink(file);
+    EXPECT_FALSE(sink.Write("abc", 3));
+    std::fclose(file);
+}
+
+}  // namespace
