@@ -1,0 +1,166 @@
+// One ring, or one turn of the spiral, walked by angle: one raster unit of
+// arc per step (finer for strong waves, coarser for dots). Samples whose
+// ink cannot reach the region take a cheap path that consumes exactly the
+// random numbers of the full path; a whole ring that stays clear of the
+// region is only counted.
+#include "engine/DeterministicTrig.h"
+#include "engine/Sampling.h"
+#include "engine/StrokeWidth.h"
+#include "engine/Walkers.h"
+#include "engine/WaveOffset.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kInvTwoPi = 0.15915494309189535;
+
+double Abs(double x) { return x < 0 ? -x : x; }
+
+struct Box {
+    double x0, y0, x1, y1;
+};
+
+double NearestDistance(double x, double y, const Box& b) {
+    double dx = x < b.x0 ? b.x0 - x : (x > b.x1 ? x - b.x1 : 0.0);
+    double dy = y < b.y0 ? b.y0 - y : (y > b.y1 ? y - b.y1 : 0.0);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+double FarthestDistance(double x, double y, const Box& b) {
+    double dx = Abs(x - b.x0) > Abs(x - b.x1) ? Abs(x - b.x0) : Abs(x - b.x1);
+    double dy = Abs(y - b.y0) > Abs(y - b.y1) ? Abs(y - b.y0) : Abs(y - b.y1);
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+// Whether the annulus rMin..rMax around (x, y) misses the box.
+bool AnnulusMisses(double x, double y, double rMin, double rMax, const Box& b) {
+    return NearestDistance(x, y, b) > rMax || FarthestDistance(x, y, b) < rMin;
+}
+
+bool AnnulusInside(double x, double y, double rMax, const Box& b) {
+    return x - rMax >= b.x0 && x + rMax <= b.x1 && y - rMax >= b.y0 && y + rMax <= b.y1;
+}
+
+}  // namespace
+
+void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, int waveKind, float F) {
+    const EngraveSetup& st = c.setup;
+    if (!(radius > 0)) return;
+    float Rp = radius;
+    if (st.Rf > 15.0f && c.densify) Rp = float(double(st.RfDensify) * double(0.06666667f) * double(radius));
+    float dphi = float(1.0 / double(Rp));
+    // At most sixteen samples per raster unit of arc, whatever the settings.
+    const float dphiMin = dphi * 0.0625f;
+    if (waveKind != 0 && st.A > 1.0f) dphi = st.A < 4.0f ? float(double(dphi) / double(st.A)) : float(double(dphi) * 0.25);
+    float We = st.Wd;
+    const bool dots = st.useCircles;
+    if (dots) {
+        We = float(double(st.Wd) * 5.0);
+        dphi = float(double(dphi) * double(We));
+    }
+    if (!(dphi > 0.0f)) return;
+    if (dphi < dphiMin) dphi = dphiMin;
+
+    const float Wmax = float(double(st.T) + double(We));
+    const double unit = c.frame.unit;
+    const double cx = st.cx, cy = st.cy;
+
+    // Culling in raster units: the sampling pixel must lie within Wmax pixels of
+    // the frame. Its distance from base / unit is at most shift / unit + 1.5.
+    const double margin = (double(c.reach.shift) / unit + 2.0) * unit;
+    const double lo = -double(Wmax) * unit, hiX = (double(c.frame.width) + Wmax) * unit,
+                 hiY = (double(c.frame.height) + Wmax) * unit;
+    const Box keep{lo + margin, lo + margin, hiX - margin, hiY - margin};
+    const Box kept{lo - margin, lo - margin, hiX + margin, hiY + margin};
+    const Box nearBox{c.nearX0, c.nearY0, c.nearX1, c.nearY1};
+
+    const uint64_t waveDraws = waveKind != 0 ? 1 : 0;
+    const double rOuter = double(radius) + 2.0, rInner = isSpiral ? double(radius) - double(pitch) - 2.0 : double(radius) - 2.0;
+
+    // A ring clear of the region: only count its samples, when the count of
+    // relief numbers does not depend on where each sample lands.
+    if (AnnulusMisses(cx, cy, rInner, rOuter, nearBox)) {
+        int reliefPerSample = -1;  // unknown
+        if (!c.reliefActive)
+            reliefPerSample = 0;
+        else if (!c.hasMask && AnnulusInside(cx, cy, rOuter, keep))
+            reliefPerSample = 1;
+        else if (!c.hasMask && AnnulusMisses(cx, cy, rInner, rOuter, kept))
+            reliefPerSample = 0;
+        if (reliefPerSample >= 0) {
+            uint64_t n = 0;
+            for (float phi = 0.0f; double(phi) < kTwoPi;) {
+                if (!isSpiral || float(double(radius) - double(phi) * kInvTwoPi * double(pitch)) >= 0.0f) ++n;
+                float next = phi + dphi;
+                if (!(next > phi)) break;
+                phi = next;
+            }
+            LcgSkip(&c.rng, n * (waveDraws + uint64_t(reliefPerSample)));
+            return;
+        }
+    }
+
+    for (float phi = 0.0f; double(phi) < kTwoPi;) {
+        float R = radius;
+        if (isSpiral) R = float(double(radius) - double(phi) * kInvTwoPi * double(pitch));
+        if (R >= 0.0f) {
+            float a = float(double(phi) + double(st.theta));
+            float ca = float(DeterministicCos(a)), sa = float(DeterministicSin(a));
+            float px = float(cx + double(ca) * double(R)), py = float(cy + double(sa) * double(R));
+            const bool far = BaseIsFar(c, px, py);
+            bool geometry = !far;
+            if (far && c.reliefActive) {
+                if (c.hasMask) {
+                    geometry = true;
+                } else if (px >= keep.x0 && px <= keep.x1 && py >= keep.y0 && py <= keep.y1) {
+                    LcgSkip(&c.rng, waveDraws + 1);
+                } else if (!(px >= kept.x0 && px <= kept.x1 && py >= kept.y0 && py <= kept.y1)) {
+                    LcgSkip(&c.rng, waveDraws);
+                } else {
+                    geometry = true;
+                }
+            } else if (far) {
+                LcgSkip(&c.rng, waveDraws);
+            }
+            if (geometry) {
+                if (dots) {
+                    px = float(double(px) + double(ca) * double(We) * 0.5);
+                    py = float(double(py) + double(sa) * double(We) * 0.5);
+                }
+                if (waveKind != 0) {
+                    int kind = waveKind;
+                    float t = phi;
+                    if (waveKind >= 3) {
+                        kind = waveKind - 2;
+                        if (isSpiral)
+                            t = float(double(R) * double(R) * 0.5 * (st.antialiased ? 0.25 : 1.0));
+                        else
+                            t = float(double(R) * double(phi));
+                    }
+                    float w = WaveOffset(c, t, kind, st.A, F, st.P);
+                    if (w != 0.0f) {
+                        px = float(double(px) + double(ca) * double(w));
+                        py = float(double(py) + double(sa) * double(w));
+                    }
+                }
+                int ix = SamplingCoordinate(c, px), iy = SamplingCoordinate(c, py);
+                bool culled = double(ix) < -double(Wmax) || double(iy) < -double(Wmax) ||
+                              double(ix) >= double(c.frame.width) + double(Wmax) ||
+                              double(iy) >= double(c.frame.height) + double(Wmax);
+                if (!culled && (!c.hasMask || MaskAllows(c, ix, iy))) {
+                    if (far) {
+                        LcgSkip(&c.rng, 1);  // the relief number (reliefActive here)
+                    } else {
+                        float r = StrokeWidthAt(c, Wmax, &px, &py, ix, iy, ca, sa);
+                        StampDisc(dots, r, TruncCoordinate(px), TruncCoordinate(py), c.target);
+                    }
+                }
+            }
+        }
+        float next = phi + dphi;
+        if (!(next > phi)) break;  // the angle can no longer advance in float
+        phi = next;
+    }
+}

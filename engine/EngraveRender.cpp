@@ -1,0 +1,114 @@
+// The engine's entry: one render of one region, from the settings to the
+// composited output pixels.
+#include <cstring>
+
+#include "engine/CoverageRaster.h"
+#include "engine/DrawPatternPass.h"
+#include "engine/Engrave.h"
+#include "engine/RenderContext.h"
+
+namespace {
+
+// Sizes beyond this (pixels per side) are refused: raster coordinates must
+// stay far inside 32-bit integers.
+constexpr int kMaxImageSide = 1 << 26;
+
+bool RegionIsValid(const EngraveRegion& r) {
+    return r.width > 0 && r.height > 0 && r.left >= 0 && r.top >= 0 && r.imageWidth <= kMaxImageSide &&
+           r.imageHeight <= kMaxImageSide && r.left <= r.imageWidth - r.width && r.top <= r.imageHeight - r.height;
+}
+
+bool WindowCovers(const SampleWindow& w, const EngraveRegion& r, int planes) {
+    return w.data && w.rowStride >= int64_t(w.width) * planes && w.left <= r.left && w.top <= r.top &&
+           int64_t(w.left) + w.width >= int64_t(r.left) + r.width &&
+           int64_t(w.top) + w.height >= int64_t(r.top) + r.height;
+}
+
+}  // namespace
+
+size_t SubpixelRasterBytes(int width, int height) {
+    if (width <= 0 || height <= 0) return 0;
+    return size_t(4) * size_t(height) * ((size_t(width) + 1) / 2);
+}
+
+size_t CoverageRasterBytes(int width, int height) {
+    if (width <= 0 || height <= 0) return 0;
+    return size_t(height) * ((size_t(width) + 1) / 2);
+}
+
+int EngraveReachRows(const EngraveParams& params, const EngraveRegion& region) {
+    if (!region.layoutOnImage || region.imageHeight <= 0 || region.imageWidth <= 0) return 0;
+    if (region.imageWidth > kMaxImageSide || region.imageHeight > kMaxImageSide) return 0;
+    const bool antialiased = params.noAntialias == 0;
+    LayoutFrame frame = MakeLayoutFrame(region, antialiased);
+    EngraveSetup setup = ComputeEngraveSetup(params, frame);
+    StrokeReach reach = ComputeStrokeReach(setup, frame);
+    double rows = double(reach.sample) / frame.unit + 2.0;
+    if (!(rows < double(region.imageHeight))) return region.imageHeight;
+    return int(rows) + 1;
+}
+
+void EngraveRender(const EngraveParams& params, const EngraveRegion& region, const EngraveImage& image,
+                   const MaskView& mask, bool dialogOpen, const EngraveScratch& scratch,
+                   const EngraveProgress& progress) {
+    const bool antialiased = params.noAntialias == 0;
+    // A render the engine cannot do safely leaves the output untouched.
+    if (!RegionIsValid(region) || image.planes < 3 || !image.out || image.outRowStride < int64_t(region.width) * image.planes)
+        return;
+    if (!WindowCovers(image.source, region, image.planes)) return;
+    if (antialiased && (!scratch.subpixels || !scratch.coverage)) return;
+
+    RenderContext c{};
+    c.frame = MakeLayoutFrame(region, antialiased);
+    c.setup = ComputeEngraveSetup(params, c.frame);
+    c.reach = ComputeStrokeReach(c.setup, c.frame);
+    c.nearX0 = double(c.frame.regionX0) - c.reach.stamp;
+    c.nearY0 = double(c.frame.regionY0) - c.reach.stamp;
+    c.nearX1 = double(c.frame.regionX1) + c.reach.stamp;
+    c.nearY1 = double(c.frame.regionY1) + c.reach.stamp;
+    c.source = image.source;
+    c.mask = mask;
+    c.hasMask = mask.data != nullptr;
+    c.planes = image.planes;
+    c.is16 = image.depth == 16;
+    c.densify = !dialogOpen;
+    c.reliefActive = c.setup.Rf != 0.0f || c.setup.Nz != 0.0f;
+    c.progress = progress;
+
+    const SampleWindow& w = image.source;
+    const size_t sampleBytes = c.is16 ? 2 : 1;
+    const int64_t srcOffset = (int64_t(region.top - w.top) * w.rowStride + int64_t(region.left - w.left) * image.planes);
+    PixelRegion& px = c.target.pixels;
+    px.out = image.out;
+    px.outStride = image.outRowStride;
+    px.src = static_cast<const uint8_t*>(w.data) + srcOffset * int64_t(sampleBytes);
+    px.srcStride = w.rowStride;
+    px.width = region.width;
+    px.height = region.height;
+    px.planes = image.planes;
+    px.is16 = c.is16;
+
+    StrokeTarget& t = c.target;
+    t.antialiased = antialiased;
+    t.subpixels = antialiased ? scratch.subpixels : nullptr;
+    t.rasterRowBytes = antialiased ? (region.width + 1) / 2 : 0;
+    t.rasterRows = antialiased ? 4 * region.height : 0;
+    t.switches = CompositeSwitches{c.setup.colorSchema, c.setup.invert, c.setup.fillAlpha, image.cmykConverted};
+    t.stampOffsetX = c.frame.regionX0;
+    t.stampOffsetY = c.frame.regionY0;
+
+    NibbleCountTable table;
+    if (antialiased) BuildNibbleCountTable(&table);
+    LcgSeed(&c.rng, 0);
+    PreFillOutput(px, t.switches, antialiased);
+    for (int pass = 0; pass < c.setup.passes; ++pass) {
+        c.pass = pass;
+        t.channel = pass;
+        if (antialiased) std::memset(scratch.subpixels, 0, SubpixelRasterBytes(region.width, region.height));
+        DrawPatternPass(c);
+        if (antialiased) {
+            ReduceCoverage(region.width, region.height, t.rasterRowBytes, scratch.subpixels, scratch.coverage, table);
+            CompositeCoverage(px, scratch.coverage, t.rasterRowBytes, t.switches, pass);
+        }
+    }
+}

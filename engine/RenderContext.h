@@ -1,0 +1,49 @@
+// Everything one render shares between the layouts, the walkers, the
+// sampler and the stamp: the derived values, the frame, the buffers, the
+// random generator and the pass. Passed explicitly instead of living in
+// process-wide variables.
+#pragma once
+
+#include "engine/Engrave.h"
+#include "engine/EngraveSetup.h"
+#include "engine/LayoutFrame.h"
+#include "engine/Lcg.h"
+#include "engine/StrokeTarget.h"
+
+// How far from a sample's base point (the walk position before dots, waves
+// and relief move it) its effects can land, in frame raster units.
+struct StrokeReach {
+    float shift;   // dot offset plus wave displacement: where culling and the mask look
+    float relief;  // relief displacement
+    float stamp;   // shift + relief + brush radius + rounding slack: where ink can land
+    float sample;  // where intensity can be read
+};
+
+struct RenderContext {
+    EngraveSetup setup;
+    LayoutFrame frame;
+    StrokeTarget target;
+    SampleWindow source;
+    MaskView mask;
+    bool hasMask;
+    int planes;
+    bool is16;
+    bool densify;       // relief densification (off while the dialog is open)
+    bool reliefActive;  // Rf != 0 or Nz != 0: every surviving sample draws a relief number
+    Lcg rng;
+    EngraveProgress progress;
+    int pass;
+    StrokeReach reach;
+    // The region grown by reach.stamp: samples based outside it cannot ink the region.
+    double nearX0, nearY0, nearX1, nearY1;
+};
+
+StrokeReach ComputeStrokeReach(const EngraveSetup& setup, const LayoutFrame& frame);
+
+inline bool BaseIsFar(const RenderContext& c, double x, double y) {
+    return !(x >= c.nearX0 && x <= c.nearX1 && y >= c.nearY0 && y <= c.nearY1);  // NaN counts as far
+}
+
+inline void ReportProgress(const RenderContext& c, float done, float total) {
+    if (c.progress.report) c.progress.report(c.progress.context, done, total);
+}

@@ -1,0 +1,24 @@
+// What every stroke of one render draws into: the region's pixels, the
+// subpixel raster of the antialiased path, and the switches the pixel
+// writer reads. Stamp positions arrive in the layout frame's raster units
+// and are moved into the region by (stampOffsetX, stampOffsetY).
+#pragma once
+
+#include <cstdint>
+
+#include "engine/Compositor.h"
+#include "engine/PixelRegion.h"
+
+struct StrokeTarget {
+    PixelRegion pixels;
+    bool antialiased;
+    uint8_t* subpixels;  // antialiased path: 4h rows of rasterRowBytes
+    int rasterRowBytes;
+    int rasterRows;
+    CompositeSwitches switches;
+    int channel;  // the pass's colour channel
+    int stampOffsetX, stampOffsetY;  // the region's corner in frame raster units
+};
+
+// Stamps the brush for one sample of stroke width r at frame raster position (x, y).
+void StampDisc(bool useDots, float r, int x, int y, const StrokeTarget& target);

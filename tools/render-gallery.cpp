@@ -1,0 +1,120 @@
+// Engraves a sample photo with every pattern kind and colour schema
+// (default settings otherwise) into a folder of PNG files, plus a contact
+// sheet of them all, so that a person can look the engine over.
+//
+//   render-gallery input.png output-folder [scale]
+#include <png.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/Engrave.h"
+#include "host/EngraveParams.h"
+#include "host/ParamTable.h"
+
+namespace {
+
+struct Rgb {
+    int width = 0, height = 0;
+    std::vector<uint8_t> pixels;  // RGB
+};
+
+bool ReadPng(const char* path, Rgb* image) {
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&png, path)) return false;
+    png.format = PNG_FORMAT_RGB;
+    image->width = int(png.width);
+    image->height = int(png.height);
+    image->pixels.resize(PNG_IMAGE_SIZE(png));
+    return png_image_finish_read(&png, nullptr, image->pixels.data(), 0, nullptr) != 0;
+}
+
+bool WritePngFile(const std::string& path, const Rgb& image) {
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    png.width = png_uint_32(image.width);
+    png.height = png_uint_32(image.height);
+    png.format = PNG_FORMAT_RGB;
+    return png_image_write_to_file(&png, path.c_str(), 0, image.pixels.data(), 0, nullptr) != 0;
+}
+
+Rgb Engrave(const Rgb& source, const EngraveParams& params) {
+    Rgb out = source;
+    EngraveRegion region{source.width, source.height, 0, 0, source.width, source.height, true};
+    EngraveImage image{};
+    image.planes = 3;
+    image.depth = 8;
+    image.source = SampleWindow{source.pixels.data(), source.width * 3, 0, 0, source.width, source.height};
+    image.out = out.pixels.data();
+    image.outRowStride = source.width * 3;
+    std::vector<uint8_t> subpixels(SubpixelRasterBytes(source.width, source.height));
+    std::vector<uint8_t> coverage(CoverageRasterBytes(source.width, source.height));
+    EngraveScratch scratch{subpixels.data(), coverage.data()};
+    EngraveRender(params, region, image, MaskView{}, false, scratch, EngraveProgress{});
+    return out;
+}
+
+// Box-filtered reduction for the contact sheet.
+Rgb Shrink(const Rgb& in, int factor) {
+    Rgb out;
+    out.width = in.width / factor;
+    out.height = in.height / factor;
+    out.pixels.resize(size_t(out.width) * out.height * 3);
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x)
+            for (int c = 0; c < 3; ++c) {
+                int sum = 0;
+                for (int dy = 0; dy < factor; ++dy)
+                    for (int dx = 0; dx < factor; ++dx)
+                        sum += in.pixels[(size_t(y * factor + dy) * in.width + x * factor + dx) * 3 + c];
+                out.pixels[(size_t(y) * out.width + x) * 3 + c] = uint8_t(sum / (factor * factor));
+            }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: render-gallery input.png output-folder [sheet-shrink]\n");
+        return 2;
+    }
+    Rgb source;
+    if (!ReadPng(argv[1], &source)) {
+        std::fprintf(stderr, "cannot read %s\n", argv[1]);
+        return 1;
+    }
+    const std::string folder = argv[2];
+    const int shrink = argc > 3 ? std::atoi(argv[3]) : 4;
+    Rgb small = Shrink(source, shrink);
+    Rgb sheet;
+    sheet.width = small.width * kColorSchemaCount;
+    sheet.height = small.height * kPatternKindCount;
+    sheet.pixels.assign(size_t(sheet.width) * sheet.height * 3, 0);
+    for (int kind = 0; kind < kPatternKindCount; ++kind) {
+        for (int schema = 0; schema < kColorSchemaCount; ++schema) {
+            EngraveParams params{};
+            InitParameters(&params);
+            params.pattern = uint8_t(kind);
+            params.colorSchema = uint8_t(schema);
+            Rgb out = Engrave(source, params);
+            char name[64];
+            std::snprintf(name, sizeof name, "/kind%02d-schema%d.png", kind, schema);
+            if (!WritePngFile(folder + name, out)) {
+                std::fprintf(stderr, "cannot write %s%s\n", folder.c_str(), name);
+                return 1;
+            }
+            Rgb tile = Shrink(out, shrink);
+            for (int y = 0; y < tile.height; ++y)
+                std::memcpy(&sheet.pixels[(size_t(kind * tile.height + y) * sheet.width + schema * tile.width) * 3],
+                            &tile.pixels[size_t(y) * tile.width * 3], size_t(tile.width) * 3);
+            std::printf("%s: %s, %s\n", name + 1, kPatternNames[kind], kColorSchemaNames[schema]);
+        }
+    }
+    return WritePngFile(folder + "/contact-sheet.png", sheet) ? 0 : 1;
+}
