@@ -12,8 +12,8 @@
 constexpr size_t kPresetLineCapacity = 1024;
 
 struct PresetLine {
-    char bytes[kPresetLineCapacity];
     size_t length;
+    char bytes[kPresetLineCapacity];  // last, so an overrun leaves the record
 };
 
 // Reads one line byte by byte. A tab is stored as a blank. The line ends
