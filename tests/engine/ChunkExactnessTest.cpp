@@ -1,0 +1,117 @@
+// A host may deliver an image in horizontal bands; every split must give
+// exactly the bytes of a one-piece render.
+#include <gtest/gtest.h>
+
+#include "tests/engine/EngraveTestImage.h"
+
+namespace {
+
+struct ChunkCase {
+    int pattern, schema;
+    bool direct;
+};
+
+std::string CaseName(const testing::TestParamInfo<ChunkCase>& info) {
+    return "Kind" + std::to_string(info.param.pattern) + "Schema" + std::to_string(info.param.schema) +
+           (info.param.direct ? "Direct" : "Antialiased");
+}
+
+std::vector<ChunkCase> AllCases() {
+    std::vector<ChunkCase> cases;
+    for (int k = 0; k < kPatternKindCount; ++k)
+        for (int s = 0; s < kColorSchemaCount; ++s)
+            for (int d = 0; d < 2; ++d) cases.push_back({k, s, d == 1});
+    return cases;
+}
+
+class ChunkExactness : public testing::TestWithParam<ChunkCase> {};
+
+void ExpectBandsMatch(const EngraveParams& params, const Picture& source, const RenderSetup& setup) {
+    Picture whole = RenderWhole(params, source, setup);
+    for (int bands : {2, 3, 7}) {
+        Picture split = RenderInBands(params, source, bands, setup);
+        ASSERT_EQ(split.bytes, whole.bytes) << bands << " bands differ from the one-piece render";
+    }
+}
+
+TEST_P(ChunkExactness, BandsGiveTheWholeRender) {
+    EngraveParams params = DefaultParams();
+    params.pattern = uint8_t(GetParam().pattern);
+    params.colorSchema = uint8_t(GetParam().schema);
+    params.noAntialias = GetParam().direct;
+    params.space = 14;
+    ExpectBandsMatch(params, MakeGradientPicture(40, 36, 3, 8), {});
+}
+
+TEST_P(ChunkExactness, BandsGiveTheWholeRenderWithReliefNoiseAlphaAndMask) {
+    EngraveParams params = DefaultParams();
+    params.pattern = uint8_t(GetParam().pattern);
+    params.colorSchema = uint8_t(GetParam().schema);
+    params.noAntialias = GetParam().direct;
+    params.randomness = 400;  // relief with densification
+    params.noise = 30;
+    params.offset = 300;
+    params.centerX = 250;
+    params.centerY = -400;
+    std::vector<uint8_t> mask = MakeTestMask(44, 38);
+    RenderSetup setup;
+    setup.mask = &mask;
+    ExpectBandsMatch(params, MakeGradientPicture(44, 38, 4, 8), setup);
+}
+
+TEST_P(ChunkExactness, BandsGiveTheWholeRenderAt16BitsWithDots) {
+    EngraveParams params = DefaultParams();
+    params.pattern = uint8_t(GetParam().pattern);
+    params.colorSchema = uint8_t(GetParam().schema);
+    params.noAntialias = GetParam().direct;
+    params.useCircles = 1;
+    params.notBreak = 1;
+    params.invert = 1;
+    params.fillAlpha = 0;
+    params.noise = 10;
+    RenderSetup setup;
+    setup.cmykConverted = true;
+    ExpectBandsMatch(params, MakeGradientPicture(38, 41, 5, 16), setup);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, ChunkExactness, testing::ValuesIn(AllCases()), CaseName);
+
+TEST(ChunkExactness, MaskWithoutReliefAndSingleRowBands) {
+    EngraveParams params = DefaultParams();
+    params.pattern = kRingsWaves3;
+    std::vector<uint8_t> mask = MakeTestMask(30, 20);
+    RenderSetup setup;
+    setup.mask = &mask;
+    Picture source = MakeGradientPicture(30, 20, 3, 8);
+    EXPECT_EQ(RenderInBands(params, source, 20, setup).bytes, RenderWhole(params, source, setup).bytes);
+}
+
+TEST(ChunkExactness, WholeImageRegionIsTheSameInBothLayouts) {
+    for (int kind = 0; kind < kPatternKindCount; ++kind)
+        for (int direct = 0; direct < 2; ++direct) {
+            EngraveParams params = DefaultParams();
+            params.pattern = uint8_t(kind);
+            params.noAntialias = direct;
+            params.centerX = 120;
+            params.randomness = 300;
+            Picture source = MakeGradientPicture(37, 29, 4, 8);
+            RenderSetup onImage, onRegion;
+            onRegion.layoutOnImage = false;
+            EXPECT_EQ(RenderWhole(params, source, onImage).bytes, RenderWhole(params, source, onRegion).bytes)
+                << "kind " << kind << " direct " << direct;
+        }
+}
+
+TEST(ChunkExactness, ReachIsBoundedByTheImage) {
+    EngraveParams params = DefaultParams();
+    EngraveRegion region{100, 80, 0, 10, 100, 10, true};
+    int reach = EngraveReachRows(params, region);
+    EXPECT_GT(reach, 0);
+    EXPECT_LE(reach, 80);
+    params.amplitude = 1e30f;
+    EXPECT_EQ(EngraveReachRows(params, region), 80);
+    region.layoutOnImage = false;
+    EXPECT_EQ(EngraveReachRows(params, region), 0);
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+// A tiny PNG writer for test artefacts and golden images: 8-bit RGB or RGBA,
+// uncompressed (stored deflate blocks), so it needs no library and runs the
+// same under wine.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Encodes width x height pixels of `channels` (3 or 4) interleaved bytes.
+std::vector<uint8_t> EncodePng(const uint8_t* pixels, int width, int height, int channels);
+
+// Writes the encoding to a file; false if the file cannot be written.
+bool WritePng(const std::string& path, const uint8_t* pixels, int width, int height, int channels);
