@@ -1,0 +1,47 @@
+// lumeric about, lumeric params.
+#include <cstdio>
+#include <string>
+
+#include "cli/Commands.h"
+#include "cli/ExitCodes.h"
+#include "cli/FilterModule.h"
+#include "cli/HostSession.h"
+#include "cli/Settings.h"
+
+int RunAbout(const CommandLine& line) {
+    std::string error;
+    PluginEntryProc entry = LoadFilterModule(line.plugin, &error);
+    if (!entry) {
+        std::fprintf(stderr, "lumeric: %s\n", error.c_str());
+        return kExitUsage;
+    }
+    CallAbout(entry, HostWindowForDialogs());
+    return kExitDone;
+}
+
+int RunParams() {
+    std::printf("%-16s %-16s %-14s %s\n", "NAME", "DEFAULT", "DIALOG RANGE", "MEANING");
+    for (int i = 0; i < kParamCount; ++i) {
+        const ParamSpec& spec = kParamTable[i];
+        if (!IsEngravingSetting(spec)) continue;
+        std::string range;
+        if (spec.listCount) {
+            range = "0.." + std::to_string(spec.listCount - 1);
+        } else if (spec.type != ParamType::Float) {
+            range = "0 or 1";
+        } else if (!spec.hasDialogRange) {
+            range = "any";
+        } else {
+            range = FormatSettingValue(spec, spec.dialogMin) + ".." + FormatSettingValue(spec, spec.dialogMax);
+        }
+        std::printf("%-16s %-16s %-14s %s (\"%s\")\n", spec.name, FormatSettingValue(spec, spec.defaultValue).c_str(),
+                    range.c_str(), spec.tooltip, spec.label);
+        if (spec.listCount) {
+            for (int n = 0; n < spec.listCount; ++n) std::printf("%50d = %s\n", n, spec.listNames[n]);
+        }
+    }
+    std::printf("\nphaseShift is stored in units of 0.18 degrees (-1000..1000 = -180..180 degrees).\n"
+                "invertIntensity=1 makes dark pixels give thick strokes; the dialog's \"Invert\" box sets\n"
+                "invertIntensity=0 and invert=1 together.\n");
+    return kExitDone;
+}
