@@ -105,9 +105,13 @@ TEST(FilterPass, SelectionZeroRestoresAndHalfBlends) {
     setup.mask = true;
     const FakeImage masked = Engrave(setup, 1 << 30, false);
     const FakeImage& before = setup.image;
-    for (int y = 0; y < before.height; ++y)
+    // Away from the mask's edges and the image border: strokes sampled in the
+    // unselected part (and, with a selection, outside the image) are not
+    // drawn, and their ink may reach a few pixels into the selection.
+    for (int y = 3; y < before.height - 3; ++y)
         for (int x = 0; x < before.width; ++x)
             for (int p = 0; p < 3; ++p) {
+                if ((x >= 10 && x < 16) || (x >= 22 && x < 28)) continue;
                 const int m = x < 12 ? 0 : x < 24 ? 128 : 255;
                 if (m == 0) {
                     ASSERT_EQ(masked.at(x, y, p), before.at(x, y, p)) << x << "," << y;

@@ -278,7 +278,8 @@ struct FakeHostCallbacks {
     }
 };
 
-FakeHost::FakeHost(const FakeImage& image, const FakeHostOptions& options) : image_(image), options_(options) {
+FakeHost::FakeHost(const FakeImage& image, const FakeHostOptions& options)
+    : image_(image), source_(image), options_(options) {
     gHost = this;
     SetAlertSink(&FakeHostCallbacks::Alert, nullptr);
     using C = FakeHostCallbacks;
@@ -412,7 +413,9 @@ void Fill(const FakeImage& image, const VRect& r, int pad, std::vector<uint8_t>*
 
 void FakeHost::Deliver() {
     const VRect in = InRect(), out = OutRect(), mask = MaskRect();
-    Fill(image_, in, record_.inputPadding, &inBuffer_, &record_.inRowBytes);
+    // The input is the image as it was before the run; the output is what
+    // the module has written so far, as with a real host's layers.
+    Fill(source_, in, record_.inputPadding, &inBuffer_, &record_.inRowBytes);
     Fill(image_, out, record_.outputPadding, &outBuffer_, &record_.outRowBytes);
     record_.inData = Empty(in) ? nullptr : inBuffer_.data();
     record_.outData = Empty(out) ? nullptr : outBuffer_.data();

@@ -91,7 +91,8 @@ private:
     VRect OutRect() const;
     VRect MaskRect() const;
 
-    FakeImage image_;
+    FakeImage image_;   // the result
+    FakeImage source_;  // the image before the run: what the input serves
     FakeHostOptions options_;
     FilterRecord record_{};
     BigDocumentStruct big_{};
