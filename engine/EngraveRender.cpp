@@ -48,17 +48,18 @@ int EngraveReachRows(const EngraveParams& params, const EngraveRegion& region) {
     return int(rows) + 1;
 }
 
-void EngraveRender(const EngraveParams& params, const EngraveRegion& region, const EngraveImage& image,
-                   const MaskView& mask, bool dialogOpen, const EngraveScratch& scratch,
-                   const EngraveProgress& progress) {
+bool InitRenderContext(RenderContext* out, const EngraveParams& params, const EngraveRegion& region,
+                       const EngraveImage& image, const MaskView& mask, bool dialogOpen, const EngraveScratch& scratch,
+                       const EngraveProgress& progress) {
     const bool antialiased = params.noAntialias == 0;
-    // A render the engine cannot do safely leaves the output untouched.
-    if (!RegionIsValid(region) || image.planes < 3 || !image.out || image.outRowStride < int64_t(region.width) * image.planes)
-        return;
-    if (!WindowCovers(image.source, region, image.planes)) return;
-    if (antialiased && (!scratch.subpixels || !scratch.coverage)) return;
+    if (!RegionIsValid(region) || image.planes < 3 || !image.out ||
+        image.outRowStride < int64_t(region.width) * image.planes)
+        return false;
+    if (!WindowCovers(image.source, region, image.planes)) return false;
+    if (antialiased && (!scratch.subpixels || !scratch.coverage)) return false;
 
-    RenderContext c{};
+    RenderContext& c = *out;
+    c = RenderContext{};
     c.frame = MakeLayoutFrame(region, antialiased);
     c.setup = ComputeEngraveSetup(params, c.frame);
     c.reach = ComputeStrokeReach(c.setup, c.frame);
@@ -97,10 +98,24 @@ void EngraveRender(const EngraveParams& params, const EngraveRegion& region, con
     t.stampOffsetX = c.frame.regionX0;
     t.stampOffsetY = c.frame.regionY0;
 
+    c.pass = 0;
+    t.channel = 0;
+    LcgSeed(&c.rng, 0);
+    return true;
+}
+
+void EngraveRender(const EngraveParams& params, const EngraveRegion& region, const EngraveImage& image,
+                   const MaskView& mask, bool dialogOpen, const EngraveScratch& scratch,
+                   const EngraveProgress& progress) {
+    RenderContext c;
+    // A render the engine cannot do safely leaves the output untouched.
+    if (!InitRenderContext(&c, params, region, image, mask, dialogOpen, scratch, progress)) return;
+    StrokeTarget& t = c.target;
+    const bool antialiased = t.antialiased;
     NibbleCountTable table;
     if (antialiased) BuildNibbleCountTable(&table);
     LcgSeed(&c.rng, 0);
-    PreFillOutput(px, t.switches, antialiased);
+    PreFillOutput(t.pixels, t.switches, antialiased);
     for (int pass = 0; pass < c.setup.passes; ++pass) {
         c.pass = pass;
         t.channel = pass;
@@ -108,7 +123,7 @@ void EngraveRender(const EngraveParams& params, const EngraveRegion& region, con
         DrawPatternPass(c);
         if (antialiased) {
             ReduceCoverage(region.width, region.height, t.rasterRowBytes, scratch.subpixels, scratch.coverage, table);
-            CompositeCoverage(px, scratch.coverage, t.rasterRowBytes, t.switches, pass);
+            CompositeCoverage(t.pixels, scratch.coverage, t.rasterRowBytes, t.switches, pass);
         }
     }
 }

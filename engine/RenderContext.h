@@ -40,6 +40,13 @@ struct RenderContext {
 
 StrokeReach ComputeStrokeReach(const EngraveSetup& setup, const LayoutFrame& frame);
 
+// Fills the context for one render (pass 0, generator seeded); false when the
+// inputs cannot be rendered safely (bad sizes, missing buffers, a source
+// window that does not cover the region).
+bool InitRenderContext(RenderContext* c, const EngraveParams& params, const EngraveRegion& region,
+                       const EngraveImage& image, const MaskView& mask, bool dialogOpen, const EngraveScratch& scratch,
+                       const EngraveProgress& progress);
+
 inline bool BaseIsFar(const RenderContext& c, double x, double y) {
     return !(x >= c.nearX0 && x <= c.nearX1 && y >= c.nearY0 && y <= c.nearY1);  // NaN counts as far
 }

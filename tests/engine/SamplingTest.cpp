@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "engine/Sampling.h"
+#include "tests/engine/EngineContextFixture.h"
+
+namespace {
+
+Picture Uniform(int planes, int depth, uint32_t value, uint32_t alpha) {
+    Picture p = MakePicture(4, 3, planes, depth);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) {
+            for (int c = 0; c < 3; ++c) p.Set(x, y, c, value);
+            if (planes > 3) p.Set(x, y, 3, alpha);
+        }
+    return p;
+}
+
+TEST(SampleIntensity, WhiteReads255At8BitsAnd254At16Bits) {
+    EngraveParams params = DefaultParams();
+    ContextFixture rgb(params, Uniform(3, 8, 255, 0));
+    ContextFixture rgba(params, Uniform(4, 8, 255, 255));
+    ContextFixture rgb16(params, Uniform(3, 16, 32768, 0));
+    ContextFixture rgba16(params, Uniform(4, 16, 32768, 32768));
+    EXPECT_EQ(SampleIntensity(rgb.c, 1, 1), 255);
+    EXPECT_EQ(SampleIntensity(rgba.c, 1, 1), 255);
+    EXPECT_EQ(SampleIntensity(rgb16.c, 1, 1), 254);
+    EXPECT_EQ(SampleIntensity(rgba16.c, 1, 1), 254);
+    EXPECT_EQ(SampleIntensity(rgb.c, -1, 0), 0);
+    EXPECT_EQ(SampleIntensity(rgb.c, 4, 0), 0);
+    EXPECT_EQ(SampleIntensity(rgb.c, 0, 3), 0);
+}
+
+TEST(SampleIntensity, EightBitAlphaIsFloorOfProductOver255) {
+    Picture p = MakePicture(256, 1, 4, 8);
+    EngraveParams params = DefaultParams();
+    for (uint32_t alpha = 0; alpha < 256; alpha += 5) {
+        for (int x = 0; x < 256; ++x) p.Set(x, 0, 0, uint32_t(x)), p.Set(x, 0, 3, alpha);
+        ContextFixture f(params, p);
+        for (int v = 0; v < 256; ++v) ASSERT_EQ(SampleIntensity(f.c, v, 0), int(uint32_t(v) * alpha / 255));
+    }
+}
+
+TEST(SampleIntensity, SplitColorReadsThePassChannelElseTheBrightest) {
+    Picture p = MakePicture(1, 1, 3, 8);
+    p.Set(0, 0, 0, 10), p.Set(0, 0, 1, 200), p.Set(0, 0, 2, 30);
+    EngraveParams params = DefaultParams();
+    ContextFixture f(params, p);
+    EXPECT_EQ(SampleIntensity(f.c, 0, 0), 200);
+    params.colorSchema = kSplitColor;
+    ContextFixture split(params, p);
+    for (int ch = 0; ch < 3; ++ch) {
+        split.c.target.channel = ch;
+        EXPECT_EQ(SampleIntensity(split.c, 0, 0), int(p.Get(0, 0, ch)));
+    }
+}
+
+TEST(MaskAllows, ReadsTheSelectionAndRefusesOutsideTheImage) {
+    EngraveParams params = DefaultParams();
+    Picture p = MakePicture(5, 4, 3, 8);
+    ContextFixture f(params, p, false, true);
+    f.mask[2 * 5 + 3] = 0;
+    EXPECT_FALSE(MaskAllows(f.c, 3, 2));
+    EXPECT_TRUE(MaskAllows(f.c, 2, 2));
+    EXPECT_FALSE(MaskAllows(f.c, -1, 0));
+    EXPECT_FALSE(MaskAllows(f.c, 5, 0));
+    EXPECT_FALSE(MaskAllows(f.c, 0, 4));
+}
+
+TEST(SamplingCoordinate, TruncatesTowardZero) {
+    EngraveParams params = DefaultParams();
+    params.noAntialias = 1;
+    ContextFixture direct(params, MakePicture(4, 4, 3, 8));
+    EXPECT_EQ(SamplingCoordinate(direct.c, -0.7f), 0);
+    EXPECT_EQ(SamplingCoordinate(direct.c, -1.6f), -1);
+    EXPECT_EQ(SamplingCoordinate(direct.c, 2.5f), 3);
+    params.noAntialias = 0;
+    ContextFixture aa(params, MakePicture(4, 4, 3, 8));
+    EXPECT_EQ(SamplingCoordinate(aa.c, 5.9f), 1);
+    EXPECT_EQ(SamplingCoordinate(aa.c, 6.0f), 2);
+    EXPECT_EQ(SamplingCoordinate(aa.c, -4.0f), 0);
+}
+
+}  // namespace
