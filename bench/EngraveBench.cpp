@@ -1,0 +1,120 @@
+// Render times of the engine on a 4000 x 3000 photo-like RGB image.
+// Counters: the antialiased rasters' bytes and the process's peak resident
+// memory so far (maxrss).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "engine/Engrave.h"
+#include "host/EngraveParams.h"
+
+namespace {
+
+constexpr int kWidth = 4000, kHeight = 3000;
+
+// Smooth shading, edges and texture, like a photograph's tones.
+const std::vector<uint8_t>& Photo() {
+    static const std::vector<uint8_t> pixels = [] {
+        std::vector<uint8_t> p(size_t(kWidth) * kHeight * 3);
+        uint32_t noise = 1;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                double u = double(x) / kWidth, v = double(y) / kHeight;
+                double base = 0.5 + 0.25 * std::sin(6.0 * u + 2.0 * v) + 0.2 * std::cos(9.0 * v - 3.0 * u * v);
+                double dx = u - 0.45, dy = v - 0.4;
+                if (dx * dx + dy * dy < 0.04) base *= 0.3;  // a dark subject
+                noise = noise * 1664525u + 1013904223u;
+                double grain = double(noise >> 24) / 255.0 * 0.06 - 0.03;
+                for (int c = 0; c < 3; ++c) {
+                    double t = std::clamp(base + grain + 0.08 * (c - 1) * u, 0.0, 1.0);
+                    p[(size_t(y) * kWidth + x) * 3 + c] = uint8_t(t * 255);
+                }
+            }
+        return p;
+    }();
+    return pixels;
+}
+
+double MaxRssMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// Renders rows [top, top + rows) as a host with a small memory budget would.
+void RenderBand(const EngraveParams& params, int top, int rows, std::vector<uint8_t>& out, bool layoutOnImage,
+                int left = 0, int width = kWidth, benchmark::State* state = nullptr) {
+    const std::vector<uint8_t>& src = Photo();
+    EngraveRegion region{kWidth, kHeight, left, top, width, rows, layoutOnImage};
+    const int reach = EngraveReachRows(params, region);
+    const int winTop = std::max(0, top - reach), winBottom = std::min(kHeight, top + rows + reach);
+    EngraveImage image{};
+    image.planes = 3;
+    image.depth = 8;
+    image.source = SampleWindow{src.data() + size_t(winTop) * kWidth * 3, kWidth * 3, 0, winTop, kWidth, winBottom - winTop};
+    image.out = out.data() + (size_t(top) * kWidth + left) * 3;
+    image.outRowStride = kWidth * 3;
+    const bool antialiased = params.noAntialias == 0;
+    std::vector<uint8_t> subpixels(antialiased ? SubpixelRasterBytes(width, rows) : 0);
+    std::vector<uint8_t> coverage(antialiased ? CoverageRasterBytes(width, rows) : 0);
+    EngraveScratch scratch{subpixels.data(), coverage.data()};
+    EngraveRender(params, region, image, MaskView{}, !layoutOnImage, scratch, EngraveProgress{});
+    if (state) state->counters["raster_MB"] = double(subpixels.size() + coverage.size()) / 1048576.0;
+}
+
+EngraveParams Defaults() {
+    EngraveParams p{};
+    InitParameters(&p);
+    return p;
+}
+
+void BM_DefaultRecord(benchmark::State& state) {
+    EngraveParams p = Defaults();
+    p.noAntialias = int32_t(state.range(0));
+    std::vector<uint8_t> out(Photo().size());
+    for (auto _ : state) RenderBand(p, 0, kHeight, out, true, 0, kWidth, &state);
+    state.counters["maxrss_MB"] = MaxRssMegabytes();
+}
+BENCHMARK(BM_DefaultRecord)->ArgName("direct")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_PatternKind(benchmark::State& state) {
+    EngraveParams p = Defaults();
+    p.pattern = uint8_t(state.range(0));
+    std::vector<uint8_t> out(Photo().size());
+    for (auto _ : state) RenderBand(p, 0, kHeight, out, true);
+    state.counters["maxrss_MB"] = MaxRssMegabytes();
+}
+BENCHMARK(BM_PatternKind)->ArgName("kind")->DenseRange(0, 12)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_PreviewRegion(benchmark::State& state) {
+    EngraveParams p = Defaults();
+    p.pattern = uint8_t(state.range(0));
+    std::vector<uint8_t> out(Photo().size());
+    for (auto _ : state) RenderBand(p, 1400, 250, out, false, 1800, 280, &state);
+}
+BENCHMARK(BM_PreviewRegion)->ArgName("kind")->Arg(1)->Arg(3)->Arg(12)->Unit(benchmark::kMillisecond);
+
+void BM_Chunks(benchmark::State& state) {
+    EngraveParams p = Defaults();
+    p.pattern = uint8_t(state.range(1));
+    const int chunks = int(state.range(0));
+    std::vector<uint8_t> out(Photo().size());
+    for (auto _ : state) {
+        int top = 0;
+        for (int i = 0; i < chunks; ++i) {
+            int bottom = kHeight * (i + 1) / chunks;
+            RenderBand(p, top, bottom - top, out, true, 0, kWidth, &state);
+            top = bottom;
+        }
+    }
+    state.counters["maxrss_MB"] = MaxRssMegabytes();
+}
+BENCHMARK(BM_Chunks)->ArgNames({"chunks", "kind"})->ArgsProduct({{1, 10}, {1, 3, 12}})->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();
