@@ -96,6 +96,39 @@ toff_t MemorySize(thandle_t handle) { return static_cast<MemoryFile*>(handle)->s
 int MemoryMap(thandle_t, void**, toff_t*) { return 0; }
 void MemoryUnmap(thandle_t, void*, toff_t) {}
 
+// libtiff drops a tag whose data lies past the end of the file with only a
+// warning; for us that is a truncated file. Checks the first directory's
+// entries (classic and BigTIFF, either byte order).
+bool FirstDirectoryWithinFile(const uint8_t* data, uint64_t size) {
+    const bool little = data[0] == 'I';
+    auto read = [&](uint64_t at, int bytes) {
+        uint64_t v = 0;
+        for (int i = 0; i < bytes; ++i) v |= uint64_t(data[at + i]) << (8 * (little ? i : bytes - 1 - i));
+        return v;
+    };
+    const bool big = read(2, 2) == 43;
+    const int offsetBytes = big ? 8 : 4;
+    if (size < (big ? 16u : 8u)) return false;
+    const uint64_t directory = read(big ? 8 : 4, offsetBytes);
+    const int countBytes = big ? 8 : 2, entryBytes = big ? 20 : 12;
+    if (directory > size || size - directory < uint64_t(countBytes)) return false;
+    const uint64_t entries = read(directory, countBytes);
+    if (entries > (size - directory - countBytes) / entryBytes) return false;
+    for (uint64_t e = 0; e < entries; ++e) {
+        const uint64_t at = directory + countBytes + e * entryBytes;
+        static const uint8_t kTypeBytes[19] = {0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8, 4, 0, 0, 8, 8, 8};
+        const uint64_t type = read(at + 2, 2);
+        const uint64_t count = read(at + 4, offsetBytes);
+        if (type >= 19 || kTypeBytes[type] == 0) continue;  // unknown types are skipped by libtiff too
+        if (count > size) return false;
+        const uint64_t bytes = count * kTypeBytes[type];
+        if (bytes <= uint64_t(offsetBytes)) continue;  // stored in the entry itself
+        const uint64_t offset = read(at + 4 + offsetBytes, offsetBytes);
+        if (offset > size || bytes > size - offset) return false;
+    }
+    return true;
+}
+
 const char* PhotometricName(uint16_t photometric) {
     switch (photometric) {
         case PHOTOMETRIC_PALETTE: return "palette colour";
@@ -324,7 +357,8 @@ void ToMemoryConventions(Image& image) {
     }
 }
 
-std::string DecodeTiff(TIFF* tif, size_t fileSize, Image& image, const TiffMessages& messages) {
+std::string DecodeTiff(TIFF* tif, const uint8_t* data, size_t fileSize, Image& image, const TiffMessages& messages) {
+    if (!FirstDirectoryWithinFile(data, fileSize)) return "the TIFF file is truncated or corrupt (a tag lies past its end)";
     TiffLayout layout{};
     std::string reason = CheckTiffFormat(tif, image, layout);
     if (reason.empty()) reason = CheckImageSize(layout.width, layout.height);
@@ -459,7 +493,12 @@ std::string ReadTiff(const uint8_t* data, size_t size, Image& image) {
     if (!tif) return WithLibraryMessage("not a valid TIFF file", messages);
     std::string reason;
     try {
-        reason = DecodeTiff(tif, size, image, messages);
+        reason = DecodeTiff(tif, data, size, image, messages);
+        // libtiff skips what it cannot read (a tag beyond the end, say) and
+        // goes on; for us any such error means the file is damaged.
+        if (reason.empty() && messages.error[0]) {
+            reason = WithLibraryMessage("the TIFF file is truncated or corrupt", messages);
+        }
     } catch (...) {
         TIFFClose(tif);
         throw;
