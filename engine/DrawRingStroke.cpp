@@ -50,7 +50,10 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
     if (!(radius > 0)) return;
     float Rp = radius;
     if (st.Rf > 15.0f && c.densify) Rp = float(double(st.RfDensify) * double(0.06666667f) * double(radius));
-    float dphi = float(1.0 / double(Rp));
+    // A vanishing radius would overflow the step; any step beyond 1e6 radians
+    // draws the single sample at phi = 0 all the same.
+    double step = 1.0 / double(Rp);
+    float dphi = float(step < 1e6 ? step : 1e6);
     // At most sixteen samples per raster unit of arc, whatever the settings.
     const float dphiMin = dphi * 0.0625f;
     if (waveKind != 0 && st.A > 1.0f) dphi = st.A < 4.0f ? float(double(dphi) / double(st.A)) : float(double(dphi) * 0.25);

@@ -79,7 +79,8 @@ EngraveSetup ComputeEngraveSetup(const EngraveParams& params, const LayoutFrame&
     float space = Stored(double(p.space) * q);
     s.S = space < 1.0f ? 1.0f : space;
 
-    s.theta = Stored(double(p.rotation) * 0.017453292519943295);
+    // Any finite rotation is kept: |rotation| * pi/180 stays within the float range.
+    s.theta = float(double(p.rotation) * 0.017453292519943295);
     s.cosTheta = float(DeterministicCos(s.theta));
     s.sinTheta = float(DeterministicSin(s.theta));
 

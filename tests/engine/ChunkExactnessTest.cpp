@@ -86,6 +86,25 @@ TEST(ChunkExactness, MaskWithoutReliefAndSingleRowBands) {
     EXPECT_EQ(RenderInBands(params, source, 20, setup).bytes, RenderWhole(params, source, setup).bytes);
 }
 
+TEST(ChunkExactness, TiledWindowsGiveTheWholeRender) {
+    for (int kind : {0, 2, 3, 7, 8, 11})
+        for (int direct = 0; direct < 2; ++direct) {
+            EngraveParams params = DefaultParams();
+            params.pattern = uint8_t(kind);
+            params.noAntialias = direct;
+            params.useCircles = kind == 3;
+            params.randomness = 250;
+            Picture source = MakeGradientPicture(41, 27, 4, 8);
+            Picture whole = RenderWhole(params, source);
+            Picture tiled = MakePicture(41, 27, 4, 8);
+            const int xs[] = {0, 13, 20, 41}, ys[] = {0, 9, 27};
+            for (int i = 0; i < 3; ++i)
+                for (int j = 0; j < 2; ++j)
+                    RenderTileInto(params, source, xs[i], ys[j], xs[i + 1] - xs[i], ys[j + 1] - ys[j], {}, &tiled);
+            EXPECT_EQ(tiled.bytes, whole.bytes) << "kind " << kind << " direct " << direct;
+        }
+}
+
 TEST(ChunkExactness, WholeImageRegionIsTheSameInBothLayouts) {
     for (int kind = 0; kind < kPatternKindCount; ++kind)
         for (int direct = 0; direct < 2; ++direct) {

@@ -92,6 +92,35 @@ Picture RenderBand(const EngraveParams& params, const Picture& source, int top, 
     return out;
 }
 
+void RenderTileInto(const EngraveParams& params, const Picture& source, int left, int top, int width, int rows,
+                    const RenderSetup& setup, Picture* out) {
+    EngraveRegion region{source.width, source.height, left, top, width, rows, setup.layoutOnImage};
+    const int reach = EngraveReachRows(params, region);
+    const int winTop = std::max(0, top - reach), winBottom = std::min(source.height, top + rows + reach);
+    std::vector<uint8_t> window(source.Row(winTop), source.Row(winBottom));
+    const int sb = source.SampleBytes();
+    std::vector<uint8_t> tile(size_t(width) * rows * source.planes * sb);
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(&tile[size_t(y) * width * source.planes * sb], source.Row(top + y) + size_t(left) * source.planes * sb,
+                    size_t(width) * source.planes * sb);
+    EngraveImage image{};
+    image.planes = source.planes;
+    image.depth = source.depth;
+    image.cmykConverted = setup.cmykConverted;
+    image.source = SampleWindow{window.data(), source.RowStride(), 0, winTop, source.width, winBottom - winTop};
+    image.out = tile.data();
+    image.outRowStride = width * source.planes;
+    MaskView mask{};
+    if (setup.mask) mask = MaskView{setup.mask->data(), source.width, 0, 0, source.width, source.height};
+    std::vector<uint8_t> subpixels(SubpixelRasterBytes(width, rows), 0xA5);
+    std::vector<uint8_t> coverage(CoverageRasterBytes(width, rows), 0x5A);
+    EngraveRender(params, region, image, mask, setup.dialogOpen, EngraveScratch{subpixels.data(), coverage.data()},
+                  EngraveProgress{});
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(out->Row(top + y) + size_t(left) * source.planes * sb, &tile[size_t(y) * width * source.planes * sb],
+                    size_t(width) * source.planes * sb);
+}
+
 Picture RenderWhole(const EngraveParams& params, const Picture& source, const RenderSetup& setup) {
     return RenderBand(params, source, 0, source.height, setup);
 }

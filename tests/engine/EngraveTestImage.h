@@ -41,6 +41,9 @@ Picture RenderWhole(const EngraveParams& params, const Picture& source, const Re
 // Renders rows [top, top + rows) only, delivering the source rows the
 // engine asks for and nothing more.
 Picture RenderBand(const EngraveParams& params, const Picture& source, int top, int rows, const RenderSetup& setup);
+// Renders the region (left, top, width, rows) into its place in `out`.
+void RenderTileInto(const EngraveParams& params, const Picture& source, int left, int top, int width, int rows,
+                    const RenderSetup& setup, Picture* out);
 // Renders the picture in `bands` horizontal bands and stitches them.
 Picture RenderInBands(const EngraveParams& params, const Picture& source, int bands, const RenderSetup& setup = {});
 
