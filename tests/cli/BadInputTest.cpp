@@ -215,3 +215,44 @@ TEST_F(BadInput, AFailedWriteKeepsTheFileThatWasThere) {
 }
 
 }  // namespace
+
+namespace {
+
+// Random damage to small valid files: each read either fails cleanly or
+// gives a whole image of the shape it claims (never a crash; run it under
+// the sanitizers to catch the quiet faults too).
+class DamagedFiles : public BadInput, public ::testing::WithParamInterface<CutCase> {};
+
+TEST_P(DamagedFiles, ReadCleanlyOrFail) {
+    const CutCase& c = GetParam();
+    Image image = MakeNoiseImage(c.format, c.model, false, 8, 21, 13, 5);
+    image.iccProfile = c.model == ColorModel::Cmyk ? std::vector<uint8_t>(600, 9) : SrgbProfileBytes();
+    ASSERT_TRUE(WriteImageFile(Path("whole"), image).ok);
+    const std::vector<uint8_t> whole = ReadBytes(Path("whole"));
+    uint32_t state = 12345;
+    auto next = [&state] { return (state = state * 1664525u + 1013904223u) >> 8; };
+    int refused = 0;
+    for (int round = 0; round < 400; ++round) {
+        std::vector<uint8_t> bytes = whole;
+        const int flips = 1 + int(next() % 4);
+        for (int f = 0; f < flips; ++f) bytes[4 + next() % (bytes.size() - 4)] = uint8_t(next());
+        Image read;
+        const ImageIoResult result = ReadImageMemory(bytes.data(), bytes.size(), "damaged", read);
+        if (!result.ok) {
+            ++refused;
+            EXPECT_EQ(result.message.rfind("damaged: ", 0), 0u);
+            continue;
+        }
+        const size_t held = read.depth == 16 ? read.samples16.size() : read.samples8.size();
+        ASSERT_EQ(held, SampleCount(read)) << "round " << round;
+    }
+    EXPECT_GT(refused, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, DamagedFiles,
+                         ::testing::Values(CutCase{"Png", FileFormat::Png, ColorModel::Rgb},
+                                           CutCase{"Tiff", FileFormat::Tiff, ColorModel::Cmyk},
+                                           CutCase{"Jpeg", FileFormat::Jpeg, ColorModel::Rgb}),
+                         [](const ::testing::TestParamInfo<CutCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
