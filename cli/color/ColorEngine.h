@@ -33,6 +33,10 @@ public:
     // fails only when the defaults themselves are unusable, e.g. the
     // default CMYK profile is missing.
     static std::unique_ptr<ColorEngine> Create(const ColorProfileChoice& choice, std::string& error);
+    // The same with the profiles ChooseProfiles picks for `image`.
+    static std::unique_ptr<ColorEngine> CreateFor(const Image& image, std::string& error) {
+        return Create(ChooseProfiles(image), error);
+    }
     ~ColorEngine();
     ColorEngine(const ColorEngine&) = delete;
     ColorEngine& operator=(const ColorEngine&) = delete;

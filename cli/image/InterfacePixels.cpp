@@ -79,6 +79,11 @@ std::string FromInterfaceImage(const InterfaceImage& pixels, Image& image) {
         pixels.pixels.size() != pixels.rowBytes() * image.height) {
         return "the filtered pixels do not match the image's size, depth or planes";
     }
+    // The image may have been kept without its samples: only its shape and
+    // file details matter here.
+    if ((image.depth == 16 ? image.samples16.size() : image.samples8.size()) != SampleCount(image)) {
+        AllocateSamples(image);
+    }
     const size_t count = size_t(image.width) * image.height;
     const int fileSpp = SamplesPerPixel(image);
     const int colors = ColorChannels(image.model);

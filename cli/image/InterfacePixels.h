@@ -14,7 +14,8 @@
 InterfaceImage ToInterfaceImage(const Image& image);
 
 // Stores `pixels` (the shape ToInterfaceImage gave for this image) back into
-// the image's own model and depth. Gray takes the luma of the RGB samples,
+// the image's own model and depth; the image's sample vectors are sized
+// here when they are not already (the caller may drop them in between). Gray takes the luma of the RGB samples,
 // (299 R + 587 G + 114 B) / 1000 rounded, exact for neutral colours. Empty
 // on success, else the reason.
 std::string FromInterfaceImage(const InterfaceImage& pixels, Image& image);

@@ -281,7 +281,9 @@ TEST(ColorEngine, TheCmykSamplePhotographConvertsBackToTheRgbOne) {
     Image rgb, cmyk;
     ASSERT_TRUE(ReadImageFile(SamplesDir() + "/astronaut.png", rgb).ok);
     ASSERT_TRUE(ReadImageFile(SamplesDir() + "/astronaut-cmyk8.tif", cmyk).ok);
-    auto engine = MakeEngine(ChooseProfiles(cmyk));
+    std::string error;
+    auto engine = ColorEngine::CreateFor(cmyk, error);
+    ASSERT_TRUE(engine) << error;
     const size_t pixels = size_t(cmyk.width) * cmyk.height;
     ColorRow colors(pixels);
     for (size_t i = 0; i < pixels; ++i) {

@@ -141,6 +141,17 @@ TEST(InterfacePixels, EightBitImagesComeBackExactly) {
     }
 }
 
+TEST(InterfacePixels, AnImageKeptWithoutSamplesGetsThemBack) {
+    Image image = MakeNoiseImage(FileFormat::Tiff, ColorModel::Cmyk, true, 16, 9, 7, 3);
+    const InterfaceImage pixels = ToInterfaceImage(image);
+    Image kept = image;
+    kept.samples16.clear();
+    kept.samples16.shrink_to_fit();
+    ASSERT_EQ(FromInterfaceImage(pixels, kept), "");
+    EXPECT_EQ(kept.samples16.size(), image.samples16.size());
+    EXPECT_LE(MaxSampleDifference(kept, image), 1);
+}
+
 TEST(InterfacePixels, AMismatchedBufferIsRefused) {
     Image image = MakeNoiseImage(FileFormat::Png, ColorModel::Rgb, false, 8, 4, 4, 8);
     InterfaceImage pixels = ToInterfaceImage(image);
