@@ -105,27 +105,54 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
         }
     }
 
+    // A far sample's base point moves at most `travel` per step, so when it is
+    // clear of the region (and of the culling boundary, where that matters)
+    // by D, the next D / travel samples are far too and draw the same count
+    // of numbers: they are only counted, without their sine and cosine.
+    // One float step of phi is dphi plus at most half an ulp of 2 pi; the angle
+    // a = phi + theta is rounded afresh each time (by at most half an ulp of a).
+    const double reach = Abs(double(radius)) + (isSpiral ? Abs(double(pitch)) * kInvTwoPi : 0.0);
+    const double travel = reach * (double(dphi) * 1.001 + 4.8e-7) + 1e-9;
+    const double angleError = (Abs(double(st.theta)) + 8.0) * 1.2e-7;
+    const double wobble = 4.0 + (Abs(double(radius)) + Abs(cx) + Abs(cy)) * 1e-5 + 2.0 * reach * angleError;
+    uint64_t freeRun = 0, freeDraws = 0;
+
     for (float phi = 0.0f; double(phi) < kTwoPi;) {
         float R = radius;
         if (isSpiral) R = float(double(radius) - double(phi) * kInvTwoPi * double(pitch));
-        if (R >= 0.0f) {
+        if (freeRun > 0) {
+            --freeRun;
+            if (R >= 0.0f) LcgSkip(&c.rng, freeDraws);
+        } else if (R >= 0.0f) {
             float a = float(double(phi) + double(st.theta));
             float ca = float(DeterministicCos(a)), sa = float(DeterministicSin(a));
             float px = float(cx + double(ca) * double(R)), py = float(cy + double(sa) * double(R));
             const bool far = BaseIsFar(c, px, py);
             bool geometry = !far;
+            // Clearance of the base point from the region, and from the culling boundary.
+            double clear = far ? NearestDistance(px, py, nearBox) : 0.0;
             if (far && c.reliefActive) {
                 if (c.hasMask) {
                     geometry = true;
                 } else if (px >= keep.x0 && px <= keep.x1 && py >= keep.y0 && py <= keep.y1) {
                     LcgSkip(&c.rng, waveDraws + 1);
+                    double inside = std::fmin(std::fmin(px - keep.x0, keep.x1 - px), std::fmin(py - keep.y0, keep.y1 - py));
+                    clear = std::fmin(clear, inside);
+                    freeDraws = waveDraws + 1;
                 } else if (!(px >= kept.x0 && px <= kept.x1 && py >= kept.y0 && py <= kept.y1)) {
                     LcgSkip(&c.rng, waveDraws);
+                    clear = std::fmin(clear, NearestDistance(px, py, kept));
+                    freeDraws = waveDraws;
                 } else {
                     geometry = true;
                 }
             } else if (far) {
                 LcgSkip(&c.rng, waveDraws);
+                freeDraws = waveDraws;
+            }
+            if (far && !geometry && clear > wobble) {
+                double run = (clear - wobble) / travel;
+                freeRun = run < 1e15 ? uint64_t(run) : uint64_t(1e15);
             }
             if (geometry) {
                 if (dots) {

@@ -51,8 +51,9 @@ struct EngraveImage {
 };
 
 // Working rasters of the antialiased path; null on the direct path.
-// Sizes from SubpixelRasterBytes and CoverageRasterBytes; the caller
-// allocates them zero-filled.
+// Sizes from SubpixelRasterBytes and CoverageRasterBytes. Their content on
+// entry does not matter: the engine clears the subpixel raster before every
+// colour pass and overwrites the coverage raster.
 struct EngraveScratch {
     uint8_t* subpixels;
     uint8_t* coverage;
@@ -67,12 +68,18 @@ size_t SubpixelRasterBytes(int width, int height);  // 4h rows of ceil(w/2) byte
 size_t CoverageRasterBytes(int width, int height);  // h rows of ceil(w/2) bytes
 
 // How many image rows beyond a region the strokes that touch the region may
-// sample, for the given settings (bounded by the image height).
+// sample, for the given settings (bounded by the image height; 0 without
+// layoutOnImage, where sampling stays inside the region). The same for
+// every region of one image.
 int EngraveReachRows(const EngraveParams& params, const EngraveRegion& region);
 
 // Renders the engraving of `region` into image.out: seeds the random
 // generator, pre-fills the output, draws every colour pass and composites it.
 // `dialogOpen` turns off relief densification, as in the preview.
+// Unusable inputs leave the output untouched: fewer than 3 planes, a region
+// not inside the image (or a side above 2^26 pixels), a source window that
+// does not cover the region, missing rasters on the antialiased path.
+// Every EngraveParams value is accepted (see engine/EngraveSetup.h).
 void EngraveRender(const EngraveParams& params, const EngraveRegion& region,
                    const EngraveImage& image, const MaskView& mask, bool dialogOpen,
                    const EngraveScratch& scratch, const EngraveProgress& progress);

@@ -86,6 +86,25 @@ TEST(ChunkExactness, MaskWithoutReliefAndSingleRowBands) {
     EXPECT_EQ(RenderInBands(params, source, 20, setup).bytes, RenderWhole(params, source, setup).bytes);
 }
 
+TEST(ChunkExactness, LargerRingsAndSpiralsInBands) {
+    // Bigger radii, where far samples are skipped in runs; a large rotation
+    // makes the angle coarse in float.
+    struct Case {
+        int kind;
+        float rotation, centerX, randomness;
+    };
+    for (Case k : {Case{3, 30, 0, 0}, Case{12, 30, 300, 0}, Case{9, 1e5f, -200, 200}, Case{8, -77, 900, 500}}) {
+        EngraveParams params = DefaultParams();
+        params.pattern = uint8_t(k.kind);
+        params.rotation = k.rotation;
+        params.centerX = k.centerX;
+        params.randomness = k.randomness;
+        Picture source = MakeGradientPicture(200, 150, 3, 8);
+        Picture whole = RenderWhole(params, source);
+        EXPECT_EQ(RenderInBands(params, source, 6, {}).bytes, whole.bytes) << "kind " << k.kind;
+    }
+}
+
 TEST(ChunkExactness, TiledWindowsGiveTheWholeRender) {
     for (int kind : {0, 2, 3, 7, 8, 11})
         for (int direct = 0; direct < 2; ++direct) {
