@@ -7,3 +7,4 @@
 #define kAboutProductText 16104
 #define kAboutVersionText 16105
 #define kAboutLineText 16106
+#define kAboutRule 16107
