@@ -24,7 +24,14 @@ int Intensity(const Sample* px, int planes, int schema, int channel) {
 }  // namespace
 
 int SampleIntensity(const RenderContext& c, int x, int y) {
-    if (x < 0 || y < 0 || x >= c.frame.width || y >= c.frame.height) return 0;
+    if (c.frame.width <= 0 || c.frame.height <= 0) return 0;
+    // Beyond the picture's edge the nearest edge pixel is read. Reading 0
+    // there (black, which makes the thickest strokes) would draw a dark
+    // fringe wherever strokes sampled just outside reach into the picture:
+    // along the right and bottom edges that is every engraving, because the
+    // last half pixel rounds outward.
+    x = x < 0 ? 0 : x >= c.frame.width ? c.frame.width - 1 : x;
+    y = y < 0 ? 0 : y >= c.frame.height ? c.frame.height - 1 : y;
     const SampleWindow& w = c.source;
     int64_t wx = int64_t(x) + c.frame.originX - w.left;
     int64_t wy = int64_t(y) + c.frame.originY - w.top;

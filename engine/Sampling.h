@@ -12,7 +12,8 @@ inline int SamplingCoordinate(const RenderContext& c, float p) {
 }
 
 // 0..255: the pass channel ("Split color") or the brightest channel, scaled
-// by alpha; 0 outside the frame and outside the delivered source window.
+// by alpha; outside the frame the nearest edge pixel; 0 outside the
+// delivered source window (a window that covers the reach never hits that).
 int SampleIntensity(const RenderContext& c, int x, int y);
 
 // Whether the selection lets a sample at frame pixel (x, y) draw.

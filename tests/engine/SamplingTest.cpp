@@ -25,9 +25,22 @@ TEST(SampleIntensity, WhiteReads255At8BitsAnd254At16Bits) {
     EXPECT_EQ(SampleIntensity(rgba.c, 1, 1), 255);
     EXPECT_EQ(SampleIntensity(rgb16.c, 1, 1), 254);
     EXPECT_EQ(SampleIntensity(rgba16.c, 1, 1), 254);
-    EXPECT_EQ(SampleIntensity(rgb.c, -1, 0), 0);
-    EXPECT_EQ(SampleIntensity(rgb.c, 4, 0), 0);
-    EXPECT_EQ(SampleIntensity(rgb.c, 0, 3), 0);
+}
+
+// Outside the picture the nearest edge pixel is read, so strokes sampled
+// just beyond an edge are as thick as those just inside (no dark fringe).
+TEST(SampleIntensity, BeyondTheEdgeReadsTheNearestEdgePixel) {
+    Picture p = MakePicture(4, 3, 3, 8);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            for (int s = 0; s < 3; ++s) p.Row(y)[x * 3 + s] = uint8_t(10 + 50 * x + 7 * y);
+    ContextFixture c(DefaultParams(), p);
+    struct Case {
+        int x, y, expected;
+    };
+    for (const Case& k : {Case{-1, 0, 10}, Case{-1000, 1, 17}, Case{4, 0, 160}, Case{9, 2, 174}, Case{2, -5, 110},
+                          Case{1, 3, 74}, Case{5, 7, 174}, Case{-2, -2, 10}})
+        EXPECT_EQ(SampleIntensity(c.c, k.x, k.y), k.expected) << k.x << "," << k.y;
 }
 
 TEST(SampleIntensity, EightBitAlphaIsFloorOfProductOver255) {
