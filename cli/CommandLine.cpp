@@ -119,9 +119,8 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* line, std::string* err
                 *error = name + " takes no value";
                 return false;
             }
-            const CommandKind before = line->kind;
             if (!Apply(*o, value, line, error)) return false;
-            if (line->kind != before) {
+            if (std::strcmp(o->name, "help") == 0 || std::strcmp(o->name, "version") == 0) {
                 helpOrVersion = true;
                 early = line->kind;
             }

@@ -269,6 +269,10 @@ std::string JsonNumber(double value) {
     if (std::isnan(value)) return "\"NaN\"";
     if (std::isinf(value)) return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
     char text[40];
+    if (value == std::floor(value) && std::fabs(value) < 1e15) {
+        std::snprintf(text, sizeof text, "%.0f", value);
+        return text;
+    }
     std::snprintf(text, sizeof text, "%.17g", value);
     // Shorter forms that read back to the same double are kinder to read.
     for (int digits = 1; digits < 17; ++digits) {
