@@ -289,11 +289,17 @@ void HostSession::Impl::ServeRect(const VRect& r, int16_t lo, int16_t hi, int16_
 
 OSErr HostSession::Impl::Deliver() {
     const VRect in = InRect(), out = OutRect(), mask = MaskRect();
+    // The record is packed to 4 bytes: its pointers are filled from locals,
+    // never through their (possibly misaligned) addresses.
     bool inPlace = false;
-    ServeRect(in, record.inLoPlane, record.inHiPlane, record.inputPadding, source.data(), &inBuffer,
-              &record.inData, &record.inRowBytes, &inPlace);
+    void* inData = nullptr;
+    void* outData = nullptr;
+    ServeRect(in, record.inLoPlane, record.inHiPlane, record.inputPadding, source.data(), &inBuffer, &inData,
+              &record.inRowBytes, &inPlace);
     ServeRect(out, record.outLoPlane, record.outHiPlane, record.outputPadding, image->pixels.data(), &outBuffer,
-              &record.outData, &record.outRowBytes, &inPlace);
+              &outData, &record.outRowBytes, &inPlace);
+    record.inData = inData;
+    record.outData = outData;
     outPending = !Empty(out) && !inPlace;
     pendingOut = out;
     const int bps = image->bytesPerSample();

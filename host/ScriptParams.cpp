@@ -66,6 +66,13 @@ void WriteKey(const WriteDescriptorProcs* procs, PIWriteDescriptor token, const 
         procs->putBooleanProc(token, spec.key, PIBoolean(v.value));
 }
 
+// The descriptor is the host's handle: it goes back through the host's own
+// procedures. Without usable ones it is left to the host — our process-memory
+// fallback must never free a block the host allocated.
+void DisposeDescriptor(const FilterRecord* record, Handle descriptor) {
+    if (descriptor && HostHandleProcsUsable(record)) DisposeHostHandle(descriptor);
+}
+
 }  // namespace
 
 ScriptValue ScriptValueOf(const EngraveParams& params, const ParamSpec& spec) {
@@ -117,7 +124,7 @@ OSErr ReadScriptParams(FilterGlobals* globals) {
             if (const ParamSpec* spec = FindParamByKey(key)) ReadKey(procs, token, *spec, params);
         }
         error = procs->closeReadDescriptorProc(token);
-        if (d->descriptor) DisposeHostHandle(d->descriptor);
+        DisposeDescriptor(record, d->descriptor);
         d->descriptor = nullptr;
         if (error != noErr && error != errMissingParameter) SetResult(globals, error);
     }
@@ -139,7 +146,7 @@ OSErr WriteScriptParams(FilterGlobals* globals) {
         if (const ParamSpec* spec = FindParamByKey(key)) WriteKey(procs, token, *spec, *params);
 
     if (d->descriptor) {
-        DisposeHostHandle(d->descriptor);
+        DisposeDescriptor(record, d->descriptor);
         d->descriptor = nullptr;
     }
     PIDescriptorHandle written = nullptr;

@@ -74,10 +74,11 @@ struct FakeHostCallbacks {
         if (size < 0) return nullptr;
         FakeHandle* handle = new FakeHandle{static_cast<char*>(std::calloc(size_t(size) + 1, 1)), size};
         h->liveHandles++;
+        h->made_.insert(&handle->data);
         return &handle->data;
     }
     static void PI_CALL DisposeHandle(Handle handle) {
-        if (!handle) return;
+        if (!handle || !gHost->made_.erase(handle)) return;  // not ours, or already gone
         FakeHandle* fake = reinterpret_cast<FakeHandle*>(handle);
         std::free(fake->data);
         delete fake;
@@ -363,7 +364,8 @@ FakeHost::~FakeHost() {
     if (record_.parameters) DisposeHostHandle(record_.parameters);
     if (data_) DisposeHostHandle(reinterpret_cast<Handle>(data_));
     gModule.filterRecord = nullptr;
-    if (descriptor_.descriptor) FakeHostCallbacks::DisposeHandle(descriptor_.descriptor);
+    // Whatever the module left behind (a replaced descriptor, say) is freed here.
+    while (!made_.empty()) FakeHostCallbacks::DisposeHandle(*made_.begin());
     SetAlertSink(nullptr, nullptr);
     gHost = nullptr;
 }

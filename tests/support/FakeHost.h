@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -110,6 +111,7 @@ private:
     int16_t result_ = 0;
     int newHandleCalls_ = 0;
     int abortChecks_ = 0;
+    std::set<Handle> made_;  // handles of ours still alive
 };
 
 // Captures module alerts for the lifetime of the object (native builds).
