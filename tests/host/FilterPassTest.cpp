@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/Engrave.h"
+#include "host/FilterPass.h"
+#include "host/ModuleState.h"
 #include "host/PageMemory.h"
 #include "tests/support/FakeHost.h"
 
@@ -243,5 +246,78 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"cmyk8", 4, 8, plugInModeCMYKColor, 0, false},
                       SplitCase{"cmyka16_direct", 5, 16, plugInModeCMYK64, 1, false}),
     [](const ::testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// The dialog's preview: the pass renders the pane-sized part of the image
+// at the view position into the output's first pixels.
+struct PreviewCase {
+    const char* name;
+    int paneW, paneH;  // before rounding
+    int viewX, viewY;
+    int expectLeft, expectTop, expectW, expectH;
+};
+
+class PreviewRegion : public ::testing::TestWithParam<PreviewCase> {};
+
+TEST_P(PreviewRegion, RendersThePanePartOfTheImageAtTheView) {
+    const PreviewCase& c = GetParam();
+    const FakeImage image = Rgb(40, 30);
+    FakeHost host(image);
+    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
+    host.params()->viewX = c.viewX;
+    host.params()->viewY = c.viewY;
+    FilterRecord& record = host.record();
+    std::vector<uint8_t> in(image.samples.begin(), image.samples.end());
+    std::vector<uint8_t> out = in;
+    record.inRect = record.outRect = record.maskRect = record.filterRect;
+    record.inData = in.data();
+    record.outData = out.data();
+    record.inRowBytes = record.outRowBytes = 40 * 3;
+    FilterGlobals* globals = reinterpret_cast<FilterGlobals*>(*reinterpret_cast<Handle>(host.data()));
+    globals->previewRect = PIRect{0, 0, int16_t(c.paneH), int16_t(c.paneW)};
+    gModule.filterRecord = &record;
+    gModule.dialogOpen = true;
+    FilterPass(globals);
+    gModule.dialogOpen = false;
+    EXPECT_EQ(globals->previewRect.right, c.expectW >= 40 ? (c.paneW + 3) / 4 * 4 : c.expectW) << "rounded pane width";
+
+    // The same region engraved by the engine itself.
+    EngraveParams params = *host.params();
+    std::vector<uint8_t> region(size_t(c.expectW) * c.expectH * 3), expected(region.size());
+    for (int y = 0; y < c.expectH; ++y)
+        for (int x = 0; x < c.expectW; ++x)
+            for (int p = 0; p < 3; ++p)
+                region[(size_t(y) * c.expectW + x) * 3 + p] = uint8_t(image.at(c.expectLeft + x, c.expectTop + y, p));
+    expected = region;
+    std::vector<uint8_t> sub(SubpixelRasterBytes(c.expectW, c.expectH)), cov(CoverageRasterBytes(c.expectW, c.expectH));
+    EngraveImage e{};
+    e.planes = 3;
+    e.depth = 8;
+    e.source = SampleWindow{region.data(), c.expectW * 3, c.expectLeft, c.expectTop, c.expectW, c.expectH};
+    e.out = expected.data();
+    e.outRowStride = c.expectW * 3;
+    EngraveRender(params, EngraveRegion{40, 30, c.expectLeft, c.expectTop, c.expectW, c.expectH, false}, e, MaskView{},
+                  true, EngraveScratch{sub.data(), cov.data()}, EngraveProgress{});
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            for (int p = 0; p < 3; ++p) {
+                const uint8_t got = out[(size_t(y) * 40 + x) * 3 + p];
+                if (x < c.expectW && y < c.expectH)
+                    ASSERT_EQ(got, expected[(size_t(y) * c.expectW + x) * 3 + p]) << x << "," << y;
+                else
+                    ASSERT_EQ(got, in[(size_t(y) * 40 + x) * 3 + p]) << "outside the pane " << x << "," << y;
+            }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PreviewRegion,
+                         ::testing::Values(PreviewCase{"inside", 16, 10, 5, 7, 5, 7, 16, 10},
+                                           PreviewCase{"rounded", 13, 10, 2, 3, 2, 3, 16, 10},
+                                           PreviewCase{"beyond", 16, 10, 100, 100, 23, 19, 16, 10},
+                                           PreviewCase{"negative", 16, 10, -5, -9, 0, 0, 16, 10},
+                                           PreviewCase{"wider_than_image", 60, 50, 7, 7, 0, 0, 40, 30}),
+                         [](const ::testing::TestParamInfo<PreviewCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
