@@ -15,7 +15,7 @@
 
 #include "host/PluginInterface.h"
 #include "resources/ResourceIds.h"
-#include "tests/resources/PngWriter.h"
+#include "tests/support/PngWriter.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ bool Screenshot(Seen& seen, const std::string& path) {
     DeleteObject(picture);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    return copied && bits && WritePng(path, width, height, rgb);
+    return copied && bits && WritePng(path, rgb.data(), width, height, 3);
 }
 
 void Watch(const AboutCase& about, Seen& seen) {

@@ -37,7 +37,7 @@ TEST(Pipl, ReadsTheModulesPropertyList) {
     ASSERT_EQ(pipl.properties.size(), 9u);
     for (size_t i = 0; i < 9; ++i) {
         EXPECT_EQ(pipl.properties[i].vendor, FourCC("8BIM")) << i;
-        EXPECT_EQ(pipl.properties[i].key, keys[i]) << FourCCText(pipl.properties[i].key);
+        EXPECT_EQ(pipl.properties[i].key, keys[i]) << pe::FourCCText(pipl.properties[i].key);
         EXPECT_EQ(pipl.properties[i].id, 0) << i;
         EXPECT_EQ(pipl.properties[i].data.size(), lengths[i]) << i;
     }
@@ -53,7 +53,7 @@ TEST(Pipl, EntryPointKeysFollowTheProcessMachine) {
     EXPECT_EQ(EntryPointKeyFor(PeMachine::I386), 0x77783836u);
     EXPECT_EQ(EntryPointKeyFor(PeMachine::Unknown), 0u);
     EXPECT_EQ(FourCC("8BIM"), 0x3842494Du);
-    EXPECT_EQ(FourCCText(0x3842464D), "8BFM");
+    EXPECT_EQ(pe::FourCCText(0x3842464D), "8BFM");
 }
 
 TEST(Pipl, SkipsPaddingNotCountedInTheLengthAndToleratesAMissingLastPad) {
