@@ -362,7 +362,7 @@ bool ReadVersionChildren(const uint8_t* bytes, const VersionBlock& parent, Versi
 
 }  // namespace
 
-std::string FourCCText(uint32_t code) {
+std::string pe::FourCCText(uint32_t code) {
     std::string text(4, ' ');
     for (int i = 0; i < 4; ++i) text[size_t(i)] = char(code >> (24 - 8 * i));
     return text;

@@ -11,13 +11,16 @@
 #include <string>
 #include <vector>
 
-// Four-character codes as hosts compare them: first character in the most
-// significant byte ('8BIM' == 0x3842494D).
-constexpr uint32_t FourCC(const char (&code)[5]) {
-    return (uint32_t(uint8_t(code[0])) << 24) | (uint32_t(uint8_t(code[1])) << 16) |
-           (uint32_t(uint8_t(code[2])) << 8) | uint32_t(uint8_t(code[3]));
-}
+// Four-character codes as hosts compare them: FourCC from the interface's
+// declaration, first character in the most significant byte
+// ('8BIM' == 0x3842494D).
+#include "host/PluginInterface.h"
+
+// The reader's own spelling of a code, kept in a namespace so that a host
+// may include this header beside its descriptor code's FourCCText.
+namespace pe {
 std::string FourCCText(uint32_t code);
+}  // namespace pe
 
 // ---------------------------------------------------------------- PE image
 
