@@ -119,3 +119,35 @@ bool EmbedJpegProfile(std::vector<uint8_t>& jpeg, const std::vector<uint8_t>& pr
     jpeg.insert(jpeg.begin() + std::ptrdiff_t(at), segments.begin(), segments.end());
     return true;
 }
+
+std::vector<uint8_t> FindJpegProfile(const uint8_t* jpeg, size_t size) {
+    if (size < 4 || jpeg[0] != 0xFF || jpeg[1] != 0xD8) return {};
+    std::vector<std::vector<uint8_t>> parts;
+    size_t at = 2;
+    while (at + 4 <= size && jpeg[at] == 0xFF) {
+        const uint8_t marker = jpeg[at + 1];
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9) break;  // the image data begins, or ends
+        const size_t length = size_t(jpeg[at + 2]) << 8 | jpeg[at + 3];
+        if (length < 2 || at + 2 + length > size) break;
+        const uint8_t* body = jpeg + at + 4;
+        const size_t bodySize = length - 2;
+        if (marker == 0xE2 && bodySize > 14 && std::memcmp(body, "ICC_PROFILE", 12) == 0) {
+            const size_t sequence = body[12], count = body[13];
+            if (count == 0 || sequence == 0 || sequence > count || (!parts.empty() && parts.size() != count)) return {};
+            parts.resize(count);
+            if (!parts[sequence - 1].empty()) return {};
+            parts[sequence - 1].assign(body + 14, body + bodySize);
+        }
+        at += 2 + length;
+    }
+    std::vector<uint8_t> profile;
+    for (const std::vector<uint8_t>& part : parts) {
+        if (part.empty()) return {};
+        profile.insert(profile.end(), part.begin(), part.end());
+    }
+    return profile;
+}

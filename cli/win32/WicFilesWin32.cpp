@@ -5,6 +5,8 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <new>
 #include <vector>
 
@@ -159,7 +161,9 @@ std::vector<uint8_t> EmbeddedProfile(IWICImagingFactory* factory, IWICBitmapFram
     return profile;
 }
 
-std::string ReadFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, Image* image) {
+// `jpegBytes`: the file when it is a JPEG, whose profile wine's decoder does not hand over.
+std::string ReadFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, const std::vector<uint8_t>* jpegBytes,
+                      Image* image) {
     UINT width = 0, height = 0;
     HRESULT hr = frame->GetSize(&width, &height);
     if (FAILED(hr)) return "cannot read the image size: " + DescribeHresult(hr);
@@ -203,14 +207,32 @@ std::string ReadFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame,
     }
 
     image->iccProfile = EmbeddedProfile(factory, frame);
+    if (image->iccProfile.empty() && jpegBytes) image->iccProfile = FindJpegProfile(jpegBytes->data(), jpegBytes->size());
     double dpiX = 0, dpiY = 0;
     if (SUCCEEDED(frame->GetResolution(&dpiX, &dpiY)) && dpiX > 0 && dpiY > 0) {
         image->resolution.present = true;
-        image->resolution.x = dpiX;
-        image->resolution.y = dpiY;
+        // Kept to a hundredth: the decoders hand 300/1 over as 299.999.
+        image->resolution.x = std::round(dpiX * 100) / 100;
+        image->resolution.y = std::round(dpiY * 100) / 100;
         image->resolution.unit = ResolutionUnit::Inch;
     }
     return {};
+}
+
+bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>* bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (LONGLONG(1) << 31);
+    if (ok) {
+        bytes->resize(size_t(size.QuadPart));
+        DWORD got = 0;
+        ok = ReadFile(file, bytes->data(), DWORD(bytes->size()), &got, nullptr) && got == bytes->size();
+    }
+    CloseHandle(file);
+    if (!ok) bytes->clear();
+    return ok;
 }
 
 // ---------------------------------------------------------------- writing
@@ -284,12 +306,14 @@ void SwapBytes16(uint8_t* data, size_t size) {
 }
 
 bool Swaps16(IWICImagingFactory* factory, WindowsFormat format, PackedLayout layout);
+bool InvertsCmykJpeg(IWICImagingFactory* factory);
 
 // Encodes into memory: the profile goes in before the bytes reach the file.
 std::string EncodeWithWic(IWICImagingFactory* factory, const Image& image, WindowsFormat format,
                           std::vector<uint8_t>* bytes, bool probing = false) {
     const PackedLayout layout = LayoutFor(image, format);
     const bool swap = !probing && ShapeOf(layout).depth == 16 && Swaps16(factory, format, layout);
+    const bool invert = !probing && layout == PackedLayout::Cmyk8 && InvertsCmykJpeg(factory);
     Com<IStream> stream;
     HRESULT hr = CreateStreamOnHGlobal(nullptr, TRUE, stream.Put());
     Com<IWICBitmapEncoder> encoder;
@@ -325,6 +349,9 @@ std::string EncodeWithWic(IWICImagingFactory* factory, const Image& image, Windo
         const uint32_t rows = std::min(bandRows, image.height - top);
         PackRows(image, layout, top, rows, band.data(), stride);
         if (swap) SwapBytes16(band.data(), stride * rows);
+        if (invert) {
+            for (size_t i = 0; i < stride * rows; ++i) band[i] = uint8_t(255 - band[i]);
+        }
         hr = frame->WritePixels(rows, UINT(stride), UINT(stride * rows), band.data());
     }
     if (SUCCEEDED(hr)) hr = frame->Commit();
@@ -343,6 +370,62 @@ std::string EncodeWithWic(IWICImagingFactory* factory, const Image& image, Windo
     return {};
 }
 
+// Decodes a tiny file the encoder just made: its first pixel in `layout`.
+bool DecodeFirstPixel(IWICImagingFactory* factory, std::vector<uint8_t>& bytes, PackedLayout layout, Image* back) {
+    Com<IWICStream> stream;
+    Com<IWICBitmapDecoder> decoder;
+    Com<IWICBitmapFrameDecode> frame;
+    GUID decoded;
+    uint8_t pixel[16] = {};
+    const size_t size = PackedBytesPerPixel(layout);
+    const WICRect first = {0, 0, 1, 1};
+    if (FAILED(factory->CreateStream(stream.Put())) ||
+        FAILED(stream->InitializeFromMemory(bytes.data(), DWORD(bytes.size()))) ||
+        FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                                decoder.Put())) ||
+        FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(frame->GetPixelFormat(&decoded)) ||
+        !IsEqualGUID(decoded, FormatFor(layout)) ||
+        FAILED(frame->CopyPixels(&first, UINT(size), UINT(size), pixel)))
+        return false;
+    UnpackRows(layout, pixel, size, 0, 1, *back);
+    return true;
+}
+
+Image ProbeImage(PackedLayout layout, uint32_t side) {
+    const PackedShape& shape = ShapeOf(layout);
+    Image probe;
+    probe.width = probe.height = side;
+    probe.model = shape.model;
+    probe.hasAlpha = shape.alpha;
+    probe.depth = shape.depth;
+    AllocateSamples(probe);
+    return probe;
+}
+
+// Wine's JPEG encoder stores CMYK ink as it comes although it marks the
+// file as Adobe's (inverted) CMYK, which every decoder then inverts. An
+// 8 x 8 patch of one colour through encoder and decoder finds out, once.
+bool InvertsCmykJpeg(IWICImagingFactory* factory) {
+    static int known = 0;  // 0 unknown, 1 no, 2 yes
+    if (known) return known == 2;
+    known = 1;
+    Image probe = ProbeImage(PackedLayout::Cmyk8, 8);
+    const uint8_t ink[4] = {30, 80, 170, 220};
+    for (size_t i = 0; i < probe.samples8.size(); ++i) probe.samples8[i] = ink[i % 4];
+    std::vector<uint8_t> bytes;
+    Image back = ProbeImage(PackedLayout::Cmyk8, 1);
+    if (!EncodeWithWic(factory, probe, WindowsFormat::Jpeg, &bytes, true).empty() ||
+        !DecodeFirstPixel(factory, bytes, PackedLayout::Cmyk8, &back))
+        return false;
+    int straight = 0, inverted = 0;
+    for (int c = 0; c < 4; ++c) {
+        straight += std::abs(int(back.samples8[size_t(c)]) - ink[c]);
+        inverted += std::abs(int(back.samples8[size_t(c)]) - (255 - ink[c]));
+    }
+    if (inverted < straight) known = 2;
+    return known == 2;
+}
+
 // Wine's PNG encoder stores 16-bit samples with their two bytes swapped
 // (the system's decoders and Windows' own encoders do not). A one-pixel
 // round trip through the encoder and decoder finds out, once per layout.
@@ -351,31 +434,13 @@ bool Swaps16(IWICImagingFactory* factory, WindowsFormat format, PackedLayout lay
     int& answer = known[format == WindowsFormat::Png ? 0 : 1][int(layout)];
     if (answer) return answer == 2;
     answer = 1;
-    const PackedShape& shape = ShapeOf(layout);
-    Image probe;
-    probe.width = probe.height = 1;
-    probe.model = shape.model;
-    probe.hasAlpha = shape.alpha;
-    probe.depth = 16;
-    AllocateSamples(probe);
+    Image probe = ProbeImage(layout, 1);
     for (size_t i = 0; i < probe.samples16.size(); ++i) probe.samples16[i] = uint16_t(0x0102 + 0x0202 * i);
     std::vector<uint8_t> bytes;
-    if (!EncodeWithWic(factory, probe, format, &bytes, true).empty()) return false;
-    Com<IWICStream> stream;
-    Com<IWICBitmapDecoder> decoder;
-    Com<IWICBitmapFrameDecode> frame;
-    GUID decoded;
-    uint8_t pixel[16] = {};
-    const size_t size = PackedBytesPerPixel(layout);
-    if (FAILED(factory->CreateStream(stream.Put())) ||
-        FAILED(stream->InitializeFromMemory(bytes.data(), DWORD(bytes.size()))) ||
-        FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
-                                                decoder.Put())) ||
-        FAILED(decoder->GetFrame(0, frame.Put())) || FAILED(frame->GetPixelFormat(&decoded)) ||
-        !IsEqualGUID(decoded, FormatFor(layout)) || FAILED(frame->CopyPixels(nullptr, UINT(size), UINT(size), pixel)))
-        return false;
     Image back = probe;
-    UnpackRows(layout, pixel, size, 0, 1, back);
+    if (!EncodeWithWic(factory, probe, format, &bytes, true).empty() ||
+        !DecodeFirstPixel(factory, bytes, layout, &back))
+        return false;
     if (back.samples16[0] == 0x0201) answer = 2;
     return answer == 2;
 }
@@ -395,15 +460,18 @@ std::string ReadImageWithWic(const std::wstring& path, Image* image, WindowsForm
                                                         WICDecodeMetadataCacheOnDemand, decoder.Put());
         if (hr == WINCODEC_ERR_COMPONENTNOTFOUND || hr == WINCODEC_ERR_UNKNOWNIMAGEFORMAT)
             return "not a PNG, TIFF, JPEG or BMP file";
-        if (FAILED(hr)) return "cannot read: " + DescribeHresult(hr);
+        if (FAILED(hr)) return "this system's image decoders cannot read it: " + DescribeHresult(hr);
         GUID container;
         if (FAILED(decoder->GetContainerFormat(&container)) || !ContainerFormat(container, format))
             return "not a PNG, TIFF, JPEG or BMP file";
         Com<IWICBitmapFrameDecode> frame;
         hr = decoder->GetFrame(0, frame.Put());
         if (FAILED(hr)) return "the file is truncated or corrupt: " + DescribeHresult(hr);
+        std::vector<uint8_t> jpegBytes;
+        if (*format == WindowsFormat::Jpeg) ReadWholeFile(path, &jpegBytes);
         Image read;
-        const std::string reason = ReadFrame(factory, frame.Get(), &read);
+        const std::string reason =
+            ReadFrame(factory, frame.Get(), *format == WindowsFormat::Jpeg ? &jpegBytes : nullptr, &read);
         if (!reason.empty()) return reason;
         *image = std::move(read);
         return {};

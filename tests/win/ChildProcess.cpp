@@ -1,0 +1,133 @@
+#include "tests/win/ChildProcess.h"
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+HANDLE InheritableFile(const std::string& path) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& folder) {
+    static int serial = 0;
+    const std::string tag = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial++);
+    outPath_ = folder + "\\child-" + tag + ".out";
+    errPath_ = folder + "\\child-" + tag + ".err";
+    std::string line = "\"" + program + "\"";
+    for (const std::string& arg : args) line += " \"" + arg + "\"";
+
+    HANDLE out = InheritableFile(outPath_), err = InheritableFile(errPath_);
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
+                            nullptr);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in;
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    std::vector<char> writable(line.begin(), line.end());
+    writable.push_back('\0');
+    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process_)) {
+        process_ = {};
+    }
+    CloseHandle(out);
+    CloseHandle(err);
+    CloseHandle(in);
+}
+
+ChildProcess::~ChildProcess() {
+    if (process_.hProcess) {
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    DeleteFileA(outPath_.c_str());
+    DeleteFileA(errPath_.c_str());
+}
+
+ChildOutcome ChildProcess::Finish(DWORD milliseconds) {
+    ChildOutcome outcome;
+    if (!process_.hProcess) {
+        outcome.exitCode = DWORD(-1);
+        outcome.err = "cannot start the program";
+        return outcome;
+    }
+    if (WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_TIMEOUT) {
+        outcome.timedOut = true;
+        TerminateProcess(process_.hProcess, 99);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    GetExitCodeProcess(process_.hProcess, &outcome.exitCode);
+    outcome.out = Slurp(outPath_);
+    outcome.err = Slurp(errPath_);
+    return outcome;
+}
+
+ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
+                      DWORD milliseconds) {
+    ChildProcess child(program, args, folder);
+    return child.Finish(milliseconds);
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD process;
+    const std::wstring* caption;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->process && IsWindowVisible(window) && WindowTextOf(window) == *search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring WindowTextOf(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+HWND WaitForWindowOf(DWORD id, const std::wstring& caption, DWORD milliseconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    do {
+        WindowSearch search = {id, &caption, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    } while (std::chrono::steady_clock::now() < end);
+    return nullptr;
+}

@@ -1,0 +1,406 @@
+// lumeric.exe end to end under wine: the real lumeric2.8bf loaded from
+// disk, images through the Windows Imaging Component, the module's message
+// boxes turned into console warnings, the About box and --dialog with a
+// real host window, and clear refusals of modules it cannot load. Each run
+// is a child process with a time limit, so no window can hang the suite.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli/win32/WicFiles.h"
+#include "cli/win32/WindowsText.h"
+#include "tests/win/ChildProcess.h"
+
+namespace {
+
+const std::string kExe = WindowsPath(LUMERIC_EXE);
+const std::string kModule = WindowsPath(LUMERIC_MODULE);
+const std::string kSamples = WindowsPath(LUMERIC_SAMPLES_DIR);
+
+std::string Sample(const char* name) { return kSamples + "\\" + name; }
+
+Image ReadImage(const std::string& path, WindowsFormat* format = nullptr) {
+    Image image;
+    WindowsFormat read = WindowsFormat::Png;
+    const std::string reason = ReadImageWithWic(WideFromCodePage(path), &image, &read);
+    EXPECT_EQ(reason, "") << path;
+    if (format) *format = read;
+    return image;
+}
+
+Image Crop(const Image& source, uint32_t left, uint32_t top, uint32_t width, uint32_t height) {
+    Image crop = source;
+    crop.width = width;
+    crop.height = height;
+    AllocateSamples(crop);
+    const size_t spp = size_t(SamplesPerPixel(source));
+    for (uint32_t y = 0; y < height; ++y) {
+        for (size_t i = 0; i < width * spp; ++i) {
+            const size_t from = (size_t(top + y) * source.width + left) * spp + i, to = size_t(y) * width * spp + i;
+            if (source.depth == 16) crop.samples16[to] = source.samples16[from];
+            else crop.samples8[to] = source.samples8[from];
+        }
+    }
+    return crop;
+}
+
+// A soft transparency ramp added as the last sample.
+Image WithAlpha(const Image& source) {
+    Image out = source;
+    out.hasAlpha = true;
+    AllocateSamples(out);
+    const size_t spp = size_t(SamplesPerPixel(source));
+    const uint32_t full = source.depth == 16 ? 65535 : 255;
+    for (size_t p = 0; p < size_t(source.width) * source.height; ++p) {
+        for (size_t c = 0; c <= spp; ++c) {
+            const uint32_t value = c < spp ? (source.depth == 16 ? source.samples16[p * spp + c] : source.samples8[p * spp + c])
+                                           : uint32_t(full * (p % source.width) / (source.width - 1));
+            if (source.depth == 16) out.samples16[p * (spp + 1) + c] = uint16_t(value);
+            else out.samples8[p * (spp + 1) + c] = uint8_t(value);
+        }
+    }
+    return out;
+}
+
+Image Gray(const Image& rgb) {
+    Image gray = rgb;
+    gray.model = ColorModel::Gray;
+    gray.iccProfile.clear();
+    AllocateSamples(gray);
+    for (size_t p = 0; p < gray.samples8.size(); ++p) gray.samples8[p] = rgb.samples8[3 * p + 1];
+    return gray;
+}
+
+bool SamePixels(const Image& a, const Image& b) {
+    return a.width == b.width && a.height == b.height && a.model == b.model && a.hasAlpha == b.hasAlpha &&
+           a.depth == b.depth && a.samples8 == b.samples8 && a.samples16 == b.samples16;
+}
+
+class LumericExe : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        static int serial = 0;
+        dir_ = std::string(temp) + "lumeric-exe-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+               std::to_string(serial++);
+        std::filesystem::remove_all(dir_);
+        ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr)) << dir_;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir_, ignored);
+    }
+    std::string Path(const std::string& name) const { return dir_ + "\\" + name; }
+    bool Exists(const std::string& name) const { return GetFileAttributesA(Path(name).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+    ChildOutcome Lumeric(const std::vector<std::string>& args, DWORD milliseconds = 60000) {
+        return RunChild(kExe, args, dir_, milliseconds);
+    }
+    void Write(const std::string& name, const Image& image, WindowsFormat format) {
+        ASSERT_EQ(WriteImageWithWic(WideFromCodePage(Path(name)), image, format), "") << name;
+    }
+    // A 96 x 72 piece of the astronaut: face and suit, strokes of every kind.
+    void WriteCrop(const std::string& name) {
+        Write(name, Crop(ReadImage(Sample("astronaut.png")), 200, 90, 96, 72), WindowsFormat::Png);
+    }
+
+    std::string dir_;
+};
+
+TEST_F(LumericExe, TiledAndSmallBudgetRunsGiveTheSamePixelsAndTheWarningReachesTheConsole) {
+    WriteCrop("in.png");
+    const ChildOutcome plain = Lumeric({"engrave", Path("in.png"), Path("plain.png")});
+    ASSERT_EQ(plain.exitCode, 0u) << plain.err;
+    EXPECT_EQ(plain.err, "");
+    const ChildOutcome tiled = Lumeric({"engrave", Path("in.png"), Path("tiled.png"), "--tiled"});
+    ASSERT_EQ(tiled.exitCode, 0u) << tiled.err;
+    const ChildOutcome small = Lumeric({"engrave", Path("in.png"), Path("small.png"), "--max-space", "3000"}, 30000);
+    ASSERT_FALSE(small.timedOut) << "a message box was left open";
+    ASSERT_EQ(small.exitCode, 0u) << small.err;
+    EXPECT_NE(small.err.find("lumeric: warning: this image is very large"), std::string::npos) << small.err;
+
+    const Image reference = ReadImage(Path("plain.png"));
+    EXPECT_FALSE(SamePixels(reference, ReadImage(Path("in.png")))) << "nothing was engraved";
+    EXPECT_TRUE(SamePixels(reference, ReadImage(Path("tiled.png"))));
+    EXPECT_TRUE(SamePixels(reference, ReadImage(Path("small.png"))));
+}
+
+TEST_F(LumericExe, RecordThenReplayGivesTheSameEngraving) {
+    WriteCrop("in.png");
+    const ChildOutcome recorded = Lumeric({"engrave", Path("in.png"), Path("first.png"), "--set",
+                                           "pattern=Spiral waves 2", "--set", "space=30", "--record",
+                                           Path("action.json")});
+    ASSERT_EQ(recorded.exitCode, 0u) << recorded.err;
+    std::ifstream action(Path("action.json"));
+    const std::string text((std::istreambuf_iterator<char>(action)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("\"Geom\""), std::string::npos) << text;
+
+    const ChildOutcome replayed = Lumeric({"engrave", Path("in.png"), Path("second.png"), "--replay", Path("action.json")});
+    ASSERT_EQ(replayed.exitCode, 0u) << replayed.err;
+    const ChildOutcome defaults = Lumeric({"engrave", Path("in.png"), Path("defaults.png")});
+    ASSERT_EQ(defaults.exitCode, 0u) << defaults.err;
+    const Image first = ReadImage(Path("first.png"));
+    EXPECT_TRUE(SamePixels(first, ReadImage(Path("second.png"))));
+    EXPECT_FALSE(SamePixels(first, ReadImage(Path("defaults.png")))) << "the recorded settings made no difference";
+}
+
+struct RefusedModule {
+    const char* name;
+    std::string path;
+    const char* expected;  // in the message
+};
+
+void PrintTo(const RefusedModule& module, std::ostream* out) { *out << module.name; }
+
+class ModulesItCannotLoad : public LumericExe, public ::testing::WithParamInterface<RefusedModule> {};
+
+TEST_P(ModulesItCannotLoad, AreRefusedWithAClearMessageAndTheUsageCode) {
+    const RefusedModule& module = GetParam();
+    if (module.path.empty()) {
+        const char* required = std::getenv("LUMERIC_REQUIRE_WIN_MODULES");
+        if (required && std::string(required) == "1") FAIL() << "the 32-bit module is missing";
+        GTEST_SKIP() << "no 32-bit lumeric2.8bf built (" << LUMERIC_WIN32_MODULE << ")";
+    }
+    WriteCrop("in.png");
+    const ChildOutcome run = Lumeric({"engrave", Path("in.png"), Path("out.png"), "--plugin", module.path});
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(run.exitCode, 1u);
+    EXPECT_NE(run.err.find(module.expected), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("\n"), run.err.size() - 1) << "one line: " << run.err;
+    EXPECT_FALSE(Exists("out.png"));
+}
+
+std::string BuiltWin32Module() {
+    const std::string path = WindowsPath(LUMERIC_WIN32_MODULE);
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES ? std::string() : path;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modules, ModulesItCannotLoad,
+    ::testing::Values(
+        RefusedModule{"ThirtyTwoBitModule", BuiltWin32Module(),
+                      "a 32-bit (x86) module; this lumeric.exe is 64-bit (x64) and loads only 64-bit (x64) filter modules"},
+        RefusedModule{"NoEntryPointForThisMachine", WindowsPath(LUMERIC_NO_ENTRY_MODULE),
+                      "its PiPL names no entry point for 64-bit (x64) Windows ('8664' property)"},
+        RefusedModule{"MissingFile", "Z:\\nonexistent\\nothing.8bf", "nothing.8bf: no such filter module"},
+        RefusedModule{"NotAModule", WindowsPath(LUMERIC_SAMPLES_DIR "/astronaut.png"), "not a Windows filter module"}),
+    [](const ::testing::TestParamInfo<RefusedModule>& info) { return std::string(info.param.name); });
+
+TEST_F(LumericExe, TheDefaultModuleIsTheOneBesideTheProgram) {
+    WriteCrop("in.png");
+    const ChildOutcome byDefault = Lumeric({"engrave", Path("in.png"), Path("default.png")});
+    const ChildOutcome named = Lumeric({"engrave", Path("in.png"), Path("named.png"), "--plugin", kModule});
+    ASSERT_EQ(byDefault.exitCode, 0u) << byDefault.err;
+    ASSERT_EQ(named.exitCode, 0u) << named.err;
+    EXPECT_TRUE(SamePixels(ReadImage(Path("default.png")), ReadImage(Path("named.png"))));
+}
+
+TEST_F(LumericExe, AboutShowsTheModulesBoxUntilItIsClosed) {
+    ChildProcess about(kExe, {"about"}, dir_);
+    ASSERT_TRUE(about.started());
+    HWND box = WaitForWindowOf(about.id(), L"About LumericII", 20000);
+    ASSERT_NE(box, nullptr) << "the About box did not appear";
+    EXPECT_NE(GetWindow(box, GW_OWNER), nullptr) << "the box has no host window as owner";
+    bool sawVersion = false;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        sawVersion = sawVersion || WindowTextOf(child) == L"Version 2.0.0";
+    EXPECT_TRUE(sawVersion);
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    const ChildOutcome outcome = about.Finish(15000);
+    EXPECT_FALSE(outcome.timedOut);
+    EXPECT_EQ(outcome.exitCode, 0u) << outcome.err;
+}
+
+TEST_F(LumericExe, WithDialogTheModulesMessageBoxesAreLeftToTheUser) {
+    WriteCrop("in.png");
+    ChildProcess run(kExe, {"engrave", Path("in.png"), Path("out.png"), "--dialog", "--max-space", "3000"}, dir_);
+    ASSERT_TRUE(run.started());
+    HWND box = WaitForWindowOf(run.id(), L"Warning!", 20000);
+    ASSERT_NE(box, nullptr) << "the module's message box did not appear";
+    EXPECT_EQ(WindowTextOf(GetDlgItem(box, 0xFFFF)), L"this image is very large");
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    const ChildOutcome outcome = run.Finish(30000);
+    EXPECT_FALSE(outcome.timedOut);
+    EXPECT_EQ(outcome.exitCode, 0u) << outcome.err;
+    EXPECT_EQ(outcome.err.find("warning"), std::string::npos) << outcome.err;
+    EXPECT_TRUE(Exists("out.png"));
+}
+
+struct Kind {
+    const char* name;
+    const char* sample;
+    bool alpha;      // add a transparency ramp
+    bool gray;       // keep only the green samples as gray
+    WindowsFormat format;
+    const char* ext;
+};
+
+void PrintTo(const Kind& kind, std::ostream* out) { *out << kind.name; }
+
+class EveryKind : public LumericExe, public ::testing::WithParamInterface<Kind> {};
+
+TEST_P(EveryKind, ComesBackAsItselfWithItsProfile) {
+    const Kind& k = GetParam();
+    Image input = Crop(ReadImage(Sample(k.sample)), 200, 90, 64, 48);
+    if (k.alpha) input = WithAlpha(input);
+    if (k.gray) input = Gray(input);
+    const std::string in = std::string("in.") + k.ext, out = std::string("out.") + k.ext;
+    Write(in, input, k.format);
+    const ChildOutcome run = Lumeric({"engrave", Path(in), Path(out)});
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+
+    WindowsFormat format;
+    const Image written = ReadImage(Path(out), &format);
+    EXPECT_EQ(format, k.format);
+    EXPECT_EQ(written.width, input.width);
+    EXPECT_EQ(written.height, input.height);
+    EXPECT_EQ(written.model, k.gray ? ColorModel::Rgb : input.model);
+    EXPECT_EQ(written.hasAlpha, input.hasAlpha);
+    EXPECT_EQ(written.depth, input.depth);
+    const bool keepsProfile = k.format != WindowsFormat::Bmp && !k.gray;
+    EXPECT_EQ(written.iccProfile, keepsProfile ? input.iccProfile : std::vector<uint8_t>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, EveryKind,
+    ::testing::Values(Kind{"PngRgb8WithProfile", "astronaut.png", false, false, WindowsFormat::Png, "png"},
+                      Kind{"PngRgba8", "astronaut-rgba.png", false, false, WindowsFormat::Png, "png"},
+                      Kind{"PngGray8", "astronaut.png", false, true, WindowsFormat::Png, "png"},
+                      Kind{"PngRgb16", "sunset-rgb16.png", false, false, WindowsFormat::Png, "png"},
+                      Kind{"PngRgba16", "sunset-rgb16.png", true, false, WindowsFormat::Png, "png"},
+                      Kind{"TiffRgb8", "astronaut.png", false, false, WindowsFormat::Tiff, "tif"},
+                      Kind{"TiffRgba16", "sunset-rgb16.png", true, false, WindowsFormat::Tiff, "tiff"},
+                      Kind{"TiffCmyk8", "astronaut-cmyk8.tif", false, false, WindowsFormat::Tiff, "tif"},
+                      Kind{"TiffCmyk16", "astronaut-cmyk16.tif", false, false, WindowsFormat::Tiff, "tif"},
+                      Kind{"JpegRgb", "astronaut.png", false, false, WindowsFormat::Jpeg, "jpg"},
+                      Kind{"JpegCmyk", "astronaut-cmyk8.tif", false, false, WindowsFormat::Jpeg, "jpg"},
+                      Kind{"BmpRgb", "astronaut.png", false, false, WindowsFormat::Bmp, "bmp"}),
+    [](const ::testing::TestParamInfo<Kind>& info) { return std::string(info.param.name); });
+
+// Windows reads CMYK TIFFs with transparency; wine's decoder cannot. Either
+// way the run ends cleanly: the same kind back, or a message naming the file.
+TEST_F(LumericExe, CmykWithTransparencyComesBackOrIsRefusedClearly) {
+    Image input = WithAlpha(Crop(ReadImage(Sample("astronaut-cmyk8.tif")), 200, 90, 64, 48));
+    Write("in.tif", input, WindowsFormat::Tiff);
+    Image check;
+    WindowsFormat format;
+    const bool systemReadsIt = ReadImageWithWic(WideFromCodePage(Path("in.tif")), &check, &format).empty();
+    const ChildOutcome run = Lumeric({"engrave", Path("in.tif"), Path("out.tif")});
+    if (!systemReadsIt) {
+        EXPECT_EQ(run.exitCode, 2u);
+        EXPECT_NE(run.err.find("in.tif: this system's image decoders cannot read it"), std::string::npos) << run.err;
+        EXPECT_FALSE(Exists("out.tif"));
+        return;
+    }
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    const Image written = ReadImage(Path("out.tif"));
+    EXPECT_EQ(written.model, ColorModel::Cmyk);
+    EXPECT_TRUE(written.hasAlpha);
+}
+
+struct Conversion {
+    const char* name;
+    const char* sample;
+    const char* output;
+    DWORD code;
+    const char* message;  // expected in the error when the code is not 0
+    WindowsFormat format;
+};
+
+void PrintTo(const Conversion& c, std::ostream* out) { *out << c.name; }
+
+class OutputExtension : public LumericExe, public ::testing::WithParamInterface<Conversion> {};
+
+TEST_P(OutputExtension, PicksThatFormatWhenItCanHoldTheImage) {
+    const Conversion& c = GetParam();
+    const ChildOutcome run = Lumeric({"engrave", Sample(c.sample), Path(c.output)});
+    EXPECT_EQ(run.exitCode, c.code) << run.err;
+    if (c.code != 0) {
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+        EXPECT_FALSE(Exists(c.output));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), std::filesystem::directory_iterator()), 0)
+            << "a temporary file was left behind";
+        return;
+    }
+    WindowsFormat format;
+    ReadImage(Path(c.output), &format);
+    EXPECT_EQ(format, c.format);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, OutputExtension,
+    ::testing::Values(
+        Conversion{"PngToTiff", "astronaut.png", "out.tif", 0, "", WindowsFormat::Tiff},
+        Conversion{"PngToJpeg", "astronaut.png", "out.JPG", 0, "", WindowsFormat::Jpeg},
+        Conversion{"PngToBmp", "astronaut.png", "out.bmp", 0, "", WindowsFormat::Bmp},
+        Conversion{"CmykTiffToJpeg", "astronaut-cmyk8.tif", "out.jpeg", 0, "", WindowsFormat::Jpeg},
+        Conversion{"UnknownExtensionKeepsTheInputFormat", "astronaut.png", "out.picture", 0, "", WindowsFormat::Png},
+        Conversion{"CmykToPng", "astronaut-cmyk8.tif", "out.png", 3, "PNG cannot hold a CMYK image", WindowsFormat::Png},
+        Conversion{"RgbaToJpeg", "astronaut-rgba.png", "out.jpg", 3, "JPEG holds only 8-bit images without transparency",
+                   WindowsFormat::Png},
+        Conversion{"DeepToBmp", "sunset-rgb16.png", "out.bmp", 3, "BMP holds only 8-bit RGB images without transparency",
+                   WindowsFormat::Png}),
+    [](const ::testing::TestParamInfo<Conversion>& info) { return std::string(info.param.name); });
+
+TEST_F(LumericExe, ExitCodesAndMessagesNameTheFile) {
+    WriteCrop("in.png");
+    std::ofstream(Path("text.png")) << "not a picture";
+    const ChildOutcome missing = Lumeric({"engrave", Path("missing.png"), Path("out.png")});
+    EXPECT_EQ(missing.exitCode, 2u);
+    EXPECT_NE(missing.err.find("missing.png: cannot open"), std::string::npos) << missing.err;
+    const ChildOutcome notImage = Lumeric({"engrave", Path("text.png"), Path("out.png")});
+    EXPECT_EQ(notImage.exitCode, 2u);
+    EXPECT_NE(notImage.err.find("text.png: not a PNG, TIFF, JPEG or BMP file"), std::string::npos) << notImage.err;
+
+    ASSERT_EQ(Lumeric({"engrave", Path("in.png"), Path("out.png")}).exitCode, 0u);
+    const ChildOutcome exists = Lumeric({"engrave", Path("in.png"), Path("out.png")});
+    EXPECT_EQ(exists.exitCode, 3u);
+    EXPECT_NE(exists.err.find("already exists"), std::string::npos) << exists.err;
+    EXPECT_EQ(Lumeric({"engrave", Path("in.png"), Path("out.png"), "--force"}).exitCode, 0u);
+
+    const ChildOutcome usage = Lumeric({"engrave", "--no-such-option"});
+    EXPECT_EQ(usage.exitCode, 1u);
+    const ChildOutcome help = Lumeric({"--help"});
+    EXPECT_EQ(help.exitCode, 0u);
+    EXPECT_NE(help.out.find("--plugin"), std::string::npos) << "the Windows options are listed";
+}
+
+TEST_F(LumericExe, AnEmptySelectionLeavesTheImageAsItWas) {
+    WriteCrop("in.png");
+    const Image input = ReadImage(Path("in.png"));
+    Image mask;
+    mask.width = input.width;
+    mask.height = input.height;
+    mask.model = ColorModel::Gray;
+    AllocateSamples(mask);
+    Write("none.png", mask, WindowsFormat::Png);
+    for (uint8_t& s : mask.samples8) s = 255;
+    Write("all.png", mask, WindowsFormat::Png);
+
+    ASSERT_EQ(Lumeric({"engrave", Path("in.png"), Path("masked.png"), "--mask", Path("none.png")}).exitCode, 0u);
+    ASSERT_EQ(Lumeric({"engrave", Path("in.png"), Path("full.png"), "--mask", Path("all.png")}).exitCode, 0u);
+    EXPECT_TRUE(SamePixels(ReadImage(Path("masked.png")), input));
+    EXPECT_FALSE(SamePixels(ReadImage(Path("full.png")), input));
+
+    const ChildOutcome colour = Lumeric({"engrave", Path("in.png"), Path("bad.png"), "--mask", Path("in.png")});
+    EXPECT_EQ(colour.exitCode, 2u);
+    EXPECT_NE(colour.err.find("a selection mask must be a gray image"), std::string::npos) << colour.err;
+}
+
+TEST_F(LumericExe, ABatchGoesIntoAFolderAndUnicodeNamesWork) {
+    WriteCrop(u8"caf\u00e9.png");
+    WriteCrop("b.png");
+    const ChildOutcome run = Lumeric({"engrave", Path(u8"caf\u00e9.png"), Path("b.png"), "-o", Path("out")});
+    ASSERT_EQ(run.exitCode, 0u) << run.err;
+    EXPECT_TRUE(Exists(u8"out\\caf\u00e9.png"));
+    EXPECT_TRUE(Exists("out\\b.png"));
+}
+
+}  // namespace
