@@ -84,6 +84,7 @@ struct Transforms {
     HTRANSFORM toCmyk = nullptr;
     HTRANSFORM toRgb = nullptr;
     bool plain = false;
+    double black[3] = {};  // the inks' black point in light, per RGB channel
     ~Transforms() {
         if (toCmyk) DeleteColorTransform(toCmyk);
         if (toRgb) DeleteColorTransform(toRgb);
@@ -95,11 +96,42 @@ struct Transforms {
         HPROFILE backward[2] = {cmyk.handle, rgb.handle};
         toCmyk = CreateMultiProfileTransform(forward, 2, intents, 2, BEST_MODE, INDEX_DONT_CARE);
         toRgb = CreateMultiProfileTransform(backward, 2, intents, 2, BEST_MODE, INDEX_DONT_CARE);
-        return toCmyk && toRgb;
+        if (!toCmyk || !toRgb) return false;
+        // The darkest the inks reach, as RGB: where RGB black goes and back.
+        COLOR darkest = {};
+        COLOR back = {};
+        if (!TranslateColors(toCmyk, &darkest, 1, COLOR_RGB, &back, COLOR_CMYK) ||
+            !TranslateColors(toRgb, &back, 1, COLOR_CMYK, &darkest, COLOR_RGB))
+            return false;
+        black[0] = WordToLight(darkest.rgb.red);
+        black[1] = WordToLight(darkest.rgb.green);
+        black[2] = WordToLight(darkest.rgb.blue);
+        return true;
     }
 };
 
+bool TranslateRaw(const Transforms& t, bool fromRgb, COLOR* colors, int count);
+
+// Black point compensation, which Windows colour management lacks: RGB
+// black goes to the darkest the inks reach, and that comes back as black.
 bool Translate(const Transforms& t, bool fromRgb, COLOR* colors, int count) {
+    if (t.plain) return TranslateRaw(t, fromRgb, colors, count);
+    if (fromRgb) {
+        for (int i = 0; i < count; ++i) {
+            WORD* c[3] = {&colors[i].rgb.red, &colors[i].rgb.green, &colors[i].rgb.blue};
+            for (int k = 0; k < 3; ++k) *c[k] = CompensateTowardsInk(*c[k], t.black[k]);
+        }
+        return TranslateRaw(t, true, colors, count);
+    }
+    if (!TranslateRaw(t, false, colors, count)) return false;
+    for (int i = 0; i < count; ++i) {
+        WORD* c[3] = {&colors[i].rgb.red, &colors[i].rgb.green, &colors[i].rgb.blue};
+        for (int k = 0; k < 3; ++k) *c[k] = CompensateFromInk(*c[k], t.black[k]);
+    }
+    return true;
+}
+
+bool TranslateRaw(const Transforms& t, bool fromRgb, COLOR* colors, int count) {
     if (t.plain) {
         for (int i = 0; i < count; ++i) {
             uint16_t rgb[3], cmyk[4];

@@ -6,9 +6,11 @@
 //   3. under wine, the Ghostscript profile the Linux command uses
 //      (/usr/share/color/icc/ghostscript/default_cmyk.icc, Debian's libgs-common).
 // With none of them the plain formulas of SuiteColors.h convert, with a
-// warning. Relative colorimetric intent, as the Linux engine; Windows
-// colour management has no black point compensation, so the darkest
-// colours differ slightly from the Linux command's.
+// warning. Relative colorimetric intent with black point compensation, as
+// the Linux engine; Windows colour management has no such compensation, so
+// it is done here around the system's conversions (SuiteColors.h). It
+// follows Little CMS's closely, not exactly: CMYK engravings differ from
+// the Linux command's by about 0.2 % of full scale on average.
 #pragma once
 
 #include <string>

@@ -24,3 +24,13 @@ inline uint16_t ValueFromInkWord16(uint16_t word) { return uint16_t(kInterfaceMa
 // K takes the common part of the three inks, C, M and Y what is left.
 void PlainRgbToCmyk(const uint16_t rgb[3], uint16_t cmyk[4]);
 void PlainCmykToRgb(const uint16_t cmyk[4], uint16_t rgb[3]);
+
+// Black point compensation for a colour engine without it, in light
+// (sRGB's curve undone): `black` is the light of the darkest colour the
+// inks reach, seen as RGB (one channel). Towards the inks, RGB black
+// becomes that black; from the inks, that black becomes RGB black. White
+// stays white both ways.
+double WordToLight(uint16_t word);
+uint16_t LightToWord(double light);
+uint16_t CompensateTowardsInk(uint16_t word, double black);
+uint16_t CompensateFromInk(uint16_t word, double black);

@@ -303,6 +303,24 @@ TEST(SuiteColors, ThePlainFormulasKeepPaperInkAndPureColours) {
     }
 }
 
+TEST(SuiteColors, BlackPointCompensationMovesBlackAndKeepsWhite) {
+    const double black = WordToLight(10537);  // the inks' darkest, as sRGB 41 of 255
+    EXPECT_EQ(CompensateFromInk(10537, black), 0) << "the inks' black comes back as RGB black";
+    EXPECT_EQ(CompensateTowardsInk(0, black), 10537) << "RGB black goes to the inks' black";
+    EXPECT_EQ(CompensateFromInk(65535, black), 65535);
+    EXPECT_EQ(CompensateTowardsInk(65535, black), 65535);
+    EXPECT_EQ(CompensateFromInk(5000, black), 0) << "darker than the inks reach stays black";
+    int worst = 0;
+    for (int word = 0; word <= 65535; word += 97) {
+        EXPECT_EQ(CompensateFromInk(uint16_t(word), 0.0), word) << "no black point, no change";
+        const int back = CompensateFromInk(CompensateTowardsInk(uint16_t(word), black), black);
+        worst = std::max(worst, std::abs(back - word));
+    }
+    EXPECT_LE(worst, 2) << "the two directions undo each other";
+    EXPECT_LT(CompensateFromInk(30000, black), 30000) << "mid tones darken a little";
+    EXPECT_GT(CompensateTowardsInk(30000, black), 30000);
+}
+
 // ---------------------------------------------------------------- formats
 
 TEST(WindowsFormats, ExtensionsNameTheFourFormatsInAnyCase) {
