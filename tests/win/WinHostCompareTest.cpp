@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -216,6 +217,46 @@ TEST_F(WindowsAgainstLinux, CmykSamplesAgreeWithinTheColourEnginesDifference) {
         std::printf("%s: mean difference %.2f %%, %.1f %% of samples within 10 %%, channel ink means within %.2f %%\n",
                     name, 100 * d.mean, 100 * d.within10, 100 * d.worstInkMean);
     }
+}
+
+// Ctrl-C reaches lumeric.exe through wine as the console's control event:
+// the run stops, exit code 5, and neither the output nor a temporary file
+// is left behind.
+TEST_F(WindowsAgainstLinux, CtrlCCancelsTheRunAndWritesNothing) {
+    Image big;
+    big.width = big.height = 4000;
+    big.model = ColorModel::Gray;
+    AllocateSamples(big);
+    for (size_t i = 0; i < big.samples8.size(); ++i) big.samples8[i] = uint8_t((i % 4000) * 255 / 3999);
+    ASSERT_TRUE(WriteImageFile(Path("big.png"), big).ok);
+
+    // wine-run.sh execs wine, which becomes the Windows process: $! is its id.
+    const std::string start = "sh " + Quote(LUMERIC_WINE_RUN) + " " + Quote(LUMERIC_WIN64_LUMERIC) + " engrave " +
+                              Quote(WindowsPath(Path("big.png"))) + " " + Quote(WindowsPath(Path("out.png"))) +
+                              " --set space=5 --progress >" + Quote(Path("run.log")) + " 2>&1 </dev/null & echo $! >" +
+                              Quote(Path("pid"));
+    std::ofstream(Path("start.sh")) << start << "\n";
+    ASSERT_EQ(std::system(("sh " + Quote(Path("start.sh"))).c_str()), 0);
+    std::string pid = Slurp(Path("pid"));
+    while (!pid.empty() && (pid.back() == '\n' || pid.back() == ' ')) pid.pop_back();
+    ASSERT_FALSE(pid.empty());
+    const std::string alive = "kill -0 " + pid + " 2>/dev/null";
+    // Interrupt once the engraving runs (its progress bar has moved).
+    bool running = false;
+    for (int i = 0; i < 600 && !running && std::system(alive.c_str()) == 0; ++i) {
+        running = Slurp(Path("run.log")).find('%') != std::string::npos;
+        if (!running) std::system("sleep 0.1");
+    }
+    ASSERT_TRUE(running) << Slurp(Path("run.log"));
+    ASSERT_EQ(std::system(("kill -INT " + pid).c_str()), 0);
+    for (int i = 0; i < 600 && std::system(alive.c_str()) == 0; ++i) std::system("sleep 0.1");
+    const std::string log = Slurp(Path("run.log"));
+    EXPECT_NE(log.find("cancelled; nothing written"), std::string::npos) << log;
+    std::ifstream output(Path("out.png"));
+    EXPECT_FALSE(output.good()) << "an output was written";
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(Dir())) files += entry.is_regular_file();
+    EXPECT_EQ(files, 4u) << "big.png, start.sh, pid and run.log only";
 }
 
 }  // namespace
