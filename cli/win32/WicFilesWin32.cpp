@@ -235,6 +235,17 @@ bool ReadWholeFile(const std::wstring& path, std::vector<uint8_t>* bytes) {
     return ok;
 }
 
+bool HeadFormat(const std::wstring& path, WindowsFormat* format) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    uint8_t head[8] = {};
+    DWORD got = 0;
+    const bool read = ReadFile(file, head, sizeof head, &got, nullptr);
+    CloseHandle(file);
+    return read && DetectWindowsFormat(head, got, format);
+}
+
 // ---------------------------------------------------------------- writing
 
 std::string WriteBytes(const std::wstring& path, const void* data, size_t size, HANDLE* file) {
@@ -458,9 +469,14 @@ std::string ReadImageWithWic(const std::wstring& path, Image* image, WindowsForm
         Com<IWICBitmapDecoder> decoder;
         HRESULT hr = factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
                                                         WICDecodeMetadataCacheOnDemand, decoder.Put());
-        if (hr == WINCODEC_ERR_COMPONENTNOTFOUND || hr == WINCODEC_ERR_UNKNOWNIMAGEFORMAT)
-            return "not a PNG, TIFF, JPEG or BMP file";
-        if (FAILED(hr)) return "this system's image decoders cannot read it: " + DescribeHresult(hr);
+        if (FAILED(hr)) {
+            // The first bytes tell a damaged file of a known kind from any other file.
+            WindowsFormat signature;
+            if (!HeadFormat(path, &signature)) return "not a PNG, TIFF, JPEG or BMP file";
+            return std::string("the ") + WindowsFormatName(signature) +
+                   " file is truncated or damaged, or of a kind this system's decoder cannot read (" +
+                   DescribeHresult(hr) + ")";
+        }
         GUID container;
         if (FAILED(decoder->GetContainerFormat(&container)) || !ContainerFormat(container, format))
             return "not a PNG, TIFF, JPEG or BMP file";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 const char* WindowsFormatName(WindowsFormat format) {
     switch (format) {
@@ -49,4 +50,21 @@ std::string CheckWindowsWritable(const Image& image, WindowsFormat format) {
         case WindowsFormat::Tiff: break;
     }
     return {};
+}
+
+bool DetectWindowsFormat(const uint8_t* head, size_t size, WindowsFormat* format) {
+    static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size >= 8 && std::memcmp(head, kPng, 8) == 0) {
+        *format = WindowsFormat::Png;
+    } else if (size >= 4 && ((head[0] == 'I' && head[1] == 'I' && (head[2] == 42 || head[2] == 43) && head[3] == 0) ||
+                             (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && (head[3] == 42 || head[3] == 43)))) {
+        *format = WindowsFormat::Tiff;
+    } else if (size >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF) {
+        *format = WindowsFormat::Jpeg;
+    } else if (size >= 2 && head[0] == 'B' && head[1] == 'M') {
+        *format = WindowsFormat::Bmp;
+    } else {
+        return false;
+    }
+    return true;
 }

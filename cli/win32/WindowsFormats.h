@@ -2,6 +2,8 @@
 // hold. Portable, so that the choices are tested on Linux.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "cli/image/Image.h"
@@ -12,6 +14,9 @@ const char* WindowsFormatName(WindowsFormat format);  // "PNG", "TIFF", "JPEG", 
 
 // From the name's extension, any case: .png; .tif, .tiff; .jpg, .jpeg, .jpe; .bmp.
 bool WindowsFormatFromExtension(const std::string& path, WindowsFormat* format);
+
+// From the file's first bytes (8 are enough); false when none matches.
+bool DetectWindowsFormat(const uint8_t* head, size_t size, WindowsFormat* format);
 
 // Empty when `image` can be written as `format`, else the reason: PNG holds
 // no CMYK; JPEG only 8-bit images without transparency; BMP only 8-bit RGB

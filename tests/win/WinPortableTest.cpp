@@ -342,6 +342,29 @@ TEST(WindowsFormats, ExtensionsNameTheFourFormatsInAnyCase) {
     }
 }
 
+TEST(WindowsFormats, SignaturesNameTheFormatWhateverTheName) {
+    const uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    const uint8_t tiffIntel[] = {'I', 'I', 42, 0}, tiffMotorola[] = {'M', 'M', 0, 42}, bigTiff[] = {'I', 'I', 43, 0};
+    const uint8_t jpeg[] = {0xFF, 0xD8, 0xFF, 0xE0}, bmp[] = {'B', 'M', 0x36, 0};
+    const uint8_t gif[] = {'G', 'I', 'F', '8', '9', 'a'}, shortPng[] = {0x89, 'P', 'N', 'G'};
+    WindowsFormat format;
+    ASSERT_TRUE(DetectWindowsFormat(png, sizeof png, &format));
+    EXPECT_EQ(format, WindowsFormat::Png);
+    ASSERT_TRUE(DetectWindowsFormat(tiffIntel, sizeof tiffIntel, &format));
+    EXPECT_EQ(format, WindowsFormat::Tiff);
+    ASSERT_TRUE(DetectWindowsFormat(tiffMotorola, sizeof tiffMotorola, &format));
+    EXPECT_EQ(format, WindowsFormat::Tiff);
+    ASSERT_TRUE(DetectWindowsFormat(bigTiff, sizeof bigTiff, &format));
+    EXPECT_EQ(format, WindowsFormat::Tiff);
+    ASSERT_TRUE(DetectWindowsFormat(jpeg, sizeof jpeg, &format));
+    EXPECT_EQ(format, WindowsFormat::Jpeg);
+    ASSERT_TRUE(DetectWindowsFormat(bmp, sizeof bmp, &format));
+    EXPECT_EQ(format, WindowsFormat::Bmp);
+    EXPECT_FALSE(DetectWindowsFormat(gif, sizeof gif, &format));
+    EXPECT_FALSE(DetectWindowsFormat(shortPng, sizeof shortPng, &format));
+    EXPECT_FALSE(DetectWindowsFormat(png, 0, &format));
+}
+
 TEST(WindowsFormats, EachFormatTakesOnlyWhatItCanHold) {
     struct {
         ColorModel model;
