@@ -374,6 +374,29 @@ TEST_F(LumericExe, ExitCodesAndMessagesNameTheFile) {
         EXPECT_NE(damaged.err.find("truncated or damaged"), std::string::npos) << damaged.err;
     }
 
+    // A valid BMP wider than the 30000 pixels a side the command takes.
+    {
+        const uint32_t width = 30001, height = 1, rowBytes = (width * 3 + 3) / 4 * 4;
+        std::string bmp(54 + rowBytes * height, '\0');
+        auto put32 = [&](size_t at, uint32_t v) {
+            for (int i = 0; i < 4; ++i) bmp[at + size_t(i)] = char(v >> (8 * i));
+        };
+        bmp[0] = 'B', bmp[1] = 'M';
+        put32(2, uint32_t(bmp.size()));
+        put32(10, 54);
+        put32(14, 40);
+        put32(18, width);
+        put32(22, height);
+        bmp[26] = 1, bmp[28] = 24;
+        put32(34, rowBytes * height);
+        std::ofstream(Path("wide.bmp"), std::ios::binary) << bmp;
+        const ChildOutcome wide = Lumeric({"engrave", Path("wide.bmp"), Path("out.png")});
+        EXPECT_EQ(wide.exitCode, 2u) << wide.err;
+        EXPECT_NE(wide.err.find("wide.bmp: the image is too large (30001 x 1 pixels; at most 30000 pixels a side"),
+                  std::string::npos)
+            << wide.err;
+    }
+
     ASSERT_EQ(Lumeric({"engrave", Path("in.png"), Path("out.png")}).exitCode, 0u);
     const ChildOutcome exists = Lumeric({"engrave", Path("in.png"), Path("out.png")});
     EXPECT_EQ(exists.exitCode, 3u);
