@@ -3,9 +3,7 @@
 // PiPL property for this process's machine ('8664' or 'wx86').
 #include <windows.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <string>
 #include <vector>
 
 #include "cli/FilterModule.h"
