@@ -67,16 +67,22 @@ TEST(SampleIntensity, SplitColorReadsThePassChannelElseTheBrightest) {
     }
 }
 
-TEST(MaskAllows, ReadsTheSelectionAndRefusesOutsideTheImage) {
+TEST(MaskAllows, ReadsTheSelectionAndTheNearestEdgeOutsideTheImage) {
     EngraveParams params = DefaultParams();
     Picture p = MakePicture(5, 4, 3, 8);
     ContextFixture f(params, p, false, true);
     f.mask[2 * 5 + 3] = 0;
     EXPECT_FALSE(MaskAllows(f.c, 3, 2));
     EXPECT_TRUE(MaskAllows(f.c, 2, 2));
-    EXPECT_FALSE(MaskAllows(f.c, -1, 0));
-    EXPECT_FALSE(MaskAllows(f.c, 5, 0));
-    EXPECT_FALSE(MaskAllows(f.c, 0, 4));
+    EXPECT_TRUE(MaskAllows(f.c, -1, 0));
+    EXPECT_TRUE(MaskAllows(f.c, 5, 0));
+    EXPECT_TRUE(MaskAllows(f.c, 0, 4));
+    f.mask[0] = 0;  // the top-left corner unselected: so is everything beyond it
+    EXPECT_FALSE(MaskAllows(f.c, -3, -7));
+    EXPECT_FALSE(MaskAllows(f.c, 0, -1));
+    EXPECT_TRUE(MaskAllows(f.c, 1, -1));
+    f.mask[3 * 5 + 4] = 0;  // and the bottom-right one
+    EXPECT_FALSE(MaskAllows(f.c, 40, 40));
 }
 
 TEST(SamplingCoordinate, TruncatesTowardZero) {

@@ -126,6 +126,19 @@ TEST(FilterPass, SelectionZeroRestoresAndHalfBlends) {
             }
 }
 
+TEST(FilterPass, SelectingEverythingEngravesLikeNoSelection) {
+    for (uint8_t pattern : {uint8_t(kWaves1), uint8_t(kRings), uint8_t(kSpiralWaves2)}) {
+        RunSetup setup{Rgb(33, 21, 4), pattern};
+        const FakeImage none = Engrave(setup, 1 << 30, false);
+        FakeHost host(setup.image);
+        host.setMask(std::vector<uint8_t>(33 * 21, 255));
+        ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
+        host.params()->pattern = pattern;
+        ASSERT_EQ(host.Run(false), noErr);
+        EXPECT_EQ(host.image().samples, none.samples) << int(pattern);
+    }
+}
+
 TEST(FilterPass, CmykGoesThroughTheColourSuiteBothWays) {
     FakeImage image = Picture(30, 10, 4, 8, plugInModeCMYKColor);
     FakeHost host(image);
