@@ -67,7 +67,7 @@ test-sanitize:
 	@cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE slow
 
 bench: native
-	@$(NATIVE)/bench/lumeric_bench
+	@$(NATIVE)/bench/engine_bench
 
 clean:
 	rm -rf build out
