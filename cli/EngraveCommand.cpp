@@ -84,7 +84,7 @@ Descriptor SettingsDescriptor(const CommandLine& line, const RunPlan& plan, cons
         // The last run's settings stand unless a preset replaces them.
         std::memcpy(&params, state.data(), sizeof params);
     }
-    for (const SettingAssignment& a : plan.sets) SetParamValue(&params, *a.spec, a.value);
+    for (const SettingAssignment& a : plan.sets) SetParamValue(&params, *a.setting, a.value);
     return DescriptorFromParams(params);
 }
 

@@ -22,22 +22,22 @@ int RunAbout(const CommandLine& line) {
 int RunParams() {
     std::printf("%-16s %-16s %-14s %s\n", "NAME", "DEFAULT", "DIALOG RANGE", "MEANING");
     for (int i = 0; i < kParamCount; ++i) {
-        const ParamSpec& spec = kParamTable[i];
-        if (!IsEngravingSetting(spec)) continue;
+        const SettingInfo& setting = kParamTable[i];
+        if (!IsEngravingSetting(setting)) continue;
         std::string range;
-        if (spec.listCount) {
-            range = "0.." + std::to_string(spec.listCount - 1);
-        } else if (spec.type != ParamType::Float) {
+        if (setting.listCount) {
+            range = "0.." + std::to_string(setting.listCount - 1);
+        } else if (setting.type != ParamType::Float) {
             range = "0 or 1";
-        } else if (!spec.hasDialogRange) {
+        } else if (!setting.hasDialogRange) {
             range = "any";
         } else {
-            range = FormatSettingValue(spec, spec.dialogMin) + ".." + FormatSettingValue(spec, spec.dialogMax);
+            range = FormatSettingValue(setting, setting.dialogMin) + ".." + FormatSettingValue(setting, setting.dialogMax);
         }
-        std::printf("%-16s %-16s %-14s %s (\"%s\")\n", spec.name, FormatSettingValue(spec, spec.defaultValue).c_str(),
-                    range.c_str(), spec.tooltip, spec.label);
-        if (spec.listCount) {
-            for (int n = 0; n < spec.listCount; ++n) std::printf("%50d = %s\n", n, spec.listNames[n]);
+        std::printf("%-16s %-16s %-14s %s (\"%s\")\n", setting.name, FormatSettingValue(setting, setting.defaultValue).c_str(),
+                    range.c_str(), setting.tooltip, setting.label);
+        if (setting.listCount) {
+            for (int n = 0; n < setting.listCount; ++n) std::printf("%50d = %s\n", n, setting.listNames[n]);
         }
     }
     std::printf("\nphaseShift is stored in units of 0.18 degrees (-1000..1000 = -180..180 degrees).\n"

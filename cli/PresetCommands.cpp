@@ -16,9 +16,9 @@ int RunPresetShow(const CommandLine& line) {
         std::fprintf(stderr, "lumeric: %s: %s\n", line.inputs[0].c_str(), error.c_str());
         return kExitInput;
     }
-    for (const PresetLineSpec& presetLine : kPresetLines) {
-        const ParamSpec& spec = PresetLineParam(presetLine);
-        std::printf("%s = %s\n", spec.name, FormatSettingValue(spec, GetParamValue(params, spec)).c_str());
+    for (const PresetLineFormat& presetLine : kPresetLines) {
+        const SettingInfo& setting = PresetLineParam(presetLine);
+        std::printf("%s = %s\n", setting.name, FormatSettingValue(setting, GetParamValue(params, setting)).c_str());
     }
     return kExitDone;
 }
@@ -37,7 +37,7 @@ int RunPresetSave(const CommandLine& line) {
             std::fprintf(stderr, "lumeric: --set %s\n", error.c_str());
             return kExitUsage;
         }
-        SetParamValue(&params, *a.spec, a.value);
+        SetParamValue(&params, *a.setting, a.value);
     }
     const std::string& path = line.inputs[0];
     if (!WriteFileSafely(path, FormatPresetText(params), line.force, &error)) {

@@ -6,7 +6,7 @@
 
 #include "host/ScriptParams.h"
 
-bool IsEngravingSetting(const ParamSpec& spec) { return spec.carriers == kCarriedByScriptAndPreset; }
+bool IsEngravingSetting(const SettingInfo& setting) { return setting.carriers == kCarriedByScriptAndPreset; }
 
 bool ParseSetting(const std::string& text, SettingAssignment* assignment, std::string* error) {
     const size_t equals = text.find('=');
@@ -15,20 +15,20 @@ bool ParseSetting(const std::string& text, SettingAssignment* assignment, std::s
         return false;
     }
     const std::string name = text.substr(0, equals), value = text.substr(equals + 1);
-    const ParamSpec* spec = FindParam(name.c_str());
-    if (!spec || !IsEngravingSetting(*spec)) {
+    const SettingInfo* setting = FindParam(name.c_str());
+    if (!setting || !IsEngravingSetting(*setting)) {
         *error = "unknown setting \"" + name + "\" (see: lumeric params)";
         return false;
     }
     double parsed = 0;
-    if (!ParseParamValue(*spec, value.c_str(), &parsed)) {
+    if (!ParseParamValue(*setting, value.c_str(), &parsed)) {
         *error = "bad value \"" + value + "\" for " + name;
-        if (spec->listCount) *error += " (a number 0.." + std::to_string(spec->listCount - 1) + " or a name from: lumeric params)";
-        else if (spec->type != ParamType::Float) *error += " (a whole number)";
+        if (setting->listCount) *error += " (a number 0.." + std::to_string(setting->listCount - 1) + " or a name from: lumeric params)";
+        else if (setting->type != ParamType::Float) *error += " (a whole number)";
         else *error += " (a number)";
         return false;
     }
-    assignment->spec = spec;
+    assignment->setting = setting;
     assignment->value = parsed;
     return true;
 }
@@ -36,9 +36,9 @@ bool ParseSetting(const std::string& text, SettingAssignment* assignment, std::s
 Descriptor DescriptorFromParams(const EngraveParams& params) {
     Descriptor descriptor;
     for (OSType key : kScriptKeyOrder) {
-        const ParamSpec* spec = FindParamByKey(key);
-        if (!spec) continue;
-        const ScriptValue v = ScriptValueOf(params, *spec);
+        const SettingInfo* setting = FindParamByKey(key);
+        if (!setting) continue;
+        const ScriptValue v = ScriptValueOf(params, *setting);
         DescriptorItem item;
         item.key = key;
         item.type = v.type;
@@ -51,20 +51,20 @@ Descriptor DescriptorFromParams(const EngraveParams& params) {
 
 void SetDescriptorValue(Descriptor* descriptor, const SettingAssignment& assignment) {
     EngraveParams scratch{};
-    SetParamValue(&scratch, *assignment.spec, assignment.value);
-    const ScriptValue v = ScriptValueOf(scratch, *assignment.spec);
+    SetParamValue(&scratch, *assignment.setting, assignment.value);
+    const ScriptValue v = ScriptValueOf(scratch, *assignment.setting);
     DescriptorItem item;
-    item.key = assignment.spec->key;
+    item.key = assignment.setting->key;
     item.type = v.type;
     item.unit = v.type == typeUnitFloat ? unitPercent : 0;
     item.number = v.value;
     descriptor->Set(item);
 }
 
-std::string FormatSettingValue(const ParamSpec& spec, double value) {
-    if (spec.listCount && value >= 0 && value < spec.listCount) return spec.listNames[int(value)];
+std::string FormatSettingValue(const SettingInfo& setting, double value) {
+    if (setting.listCount && value >= 0 && value < setting.listCount) return setting.listNames[int(value)];
     char text[64];
-    if (spec.type == ParamType::Float)
+    if (setting.type == ParamType::Float)
         std::snprintf(text, sizeof text, "%.9g", value);
     else
         std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));

@@ -11,7 +11,7 @@
 #include "host/ParamTable.h"
 
 struct SettingAssignment {
-    const ParamSpec* spec;
+    const SettingInfo* setting;
     double value;
 };
 
@@ -20,7 +20,7 @@ struct SettingAssignment {
 bool ParseSetting(const std::string& text, SettingAssignment* assignment, std::string* error);
 
 // The settings the descriptor carries (the 21 of presets and scripts).
-bool IsEngravingSetting(const ParamSpec& spec);
+bool IsEngravingSetting(const SettingInfo& setting);
 
 // The descriptor the module itself would write for these settings.
 Descriptor DescriptorFromParams(const EngraveParams& params);
@@ -29,4 +29,4 @@ Descriptor DescriptorFromParams(const EngraveParams& params);
 void SetDescriptorValue(Descriptor* descriptor, const SettingAssignment& assignment);
 
 // A setting's value as text: list names for lists, numbers otherwise.
-std::string FormatSettingValue(const ParamSpec& spec, double value);
+std::string FormatSettingValue(const SettingInfo& setting, double value);

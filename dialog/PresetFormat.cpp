@@ -4,7 +4,7 @@
 
 // The labels are the file format's own texts, spelling included: older
 // readers and users' files know them this way.
-const PresetLineSpec kPresetLines[kPresetLineCount] = {
+const PresetLineFormat kPresetLines[kPresetLineCount] = {
     {FourCC("Angl"), ";Rotation"},
     {FourCC("Ofst"), ";Offset"},
     {FourCC("Spac"), ";Space"},
@@ -32,8 +32,8 @@ void PresetFileKey(OSType code, char key[4]) {
     for (int i = 0; i < 4; ++i) key[i] = char((code >> (8 * i)) & 0xFF);
 }
 
-const PresetLineSpec* FindPresetLine(const char* bytes) {
-    for (const PresetLineSpec& line : kPresetLines) {
+const PresetLineFormat* FindPresetLine(const char* bytes) {
+    for (const PresetLineFormat& line : kPresetLines) {
         char key[4];
         PresetFileKey(line.code, key);
         if (std::memcmp(key, bytes, 4) == 0) return &line;
@@ -41,10 +41,10 @@ const PresetLineSpec* FindPresetLine(const char* bytes) {
     return nullptr;
 }
 
-const ParamSpec& PresetLineParam(const PresetLineSpec& line) {
+const SettingInfo& PresetLineParam(const PresetLineFormat& line) {
     // Every code of the line table is in the settings table; the tests hold
     // the two tables to that.
     return *FindParamByKey(line.code);
 }
 
-bool IsPresetReal(const ParamSpec& spec) { return spec.type == ParamType::Float; }
+bool IsPresetReal(const SettingInfo& setting) { return setting.type == ParamType::Float; }

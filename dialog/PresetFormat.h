@@ -20,14 +20,14 @@ constexpr size_t kLegacyPresetSize = 66;
 // Preset files are <name>.lmv.
 constexpr char kPresetExtension[] = "lmv";
 
-struct PresetLineSpec {
+struct PresetLineFormat {
     OSType code;        // the setting's four-char code, as in the settings table
     const char* label;  // comment written after the value, ';' included
 };
 
 // The parameter lines, in the order they are written.
 constexpr int kPresetLineCount = 21;
-extern const PresetLineSpec kPresetLines[kPresetLineCount];
+extern const PresetLineFormat kPresetLines[kPresetLineCount];
 
 // Line keys are the code as a little-endian 32-bit value written byte by
 // byte, so they read reversed: `Angl` is written "lgnA".
@@ -35,11 +35,11 @@ void PresetFileKey(OSType code, char key[4]);
 
 // The line whose file key equals the four bytes at `bytes`, or nullptr.
 // Exact and case-sensitive; a key in the code's own order is not one.
-const PresetLineSpec* FindPresetLine(const char* bytes);
+const PresetLineFormat* FindPresetLine(const char* bytes);
 
 // The record field a line carries (never null for the lines of the table).
-const ParamSpec& PresetLineParam(const PresetLineSpec& line);
+const SettingInfo& PresetLineParam(const PresetLineFormat& line);
 
 // Reals are written like "%f"; switches, lists and bytes as their low eight
 // bits like "%d".
-bool IsPresetReal(const ParamSpec& spec);
+bool IsPresetReal(const SettingInfo& setting);

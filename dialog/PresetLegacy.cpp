@@ -16,27 +16,27 @@ const char* const kLegacyFields[] = {
 
 // The float's bits go into the field as they are; a detour through double
 // could alter a NaN's payload.
-void StoreFloatBits(EngraveParams* record, const ParamSpec& spec, const uint8_t bytes[4]) {
+void StoreFloatBits(EngraveParams* record, const SettingInfo& setting, const uint8_t bytes[4]) {
     uint32_t bits = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
                     uint32_t(bytes[3]) << 24;
     float value;
     std::memcpy(&value, &bits, sizeof value);
-    std::memcpy(reinterpret_cast<char*>(record) + spec.offset, &value, sizeof value);
+    std::memcpy(reinterpret_cast<char*>(record) + setting.offset, &value, sizeof value);
 }
 
 }  // namespace
 
 void ReadLegacyPresetFields(EngraveParams* record, PresetSource& file) {
     for (const char* name : kLegacyFields) {
-        const ParamSpec& spec = *FindParam(name);
+        const SettingInfo& setting = *FindParam(name);
         uint8_t bytes[4];
-        size_t size = spec.type == ParamType::Float ? 4 : 1;
+        size_t size = setting.type == ParamType::Float ? 4 : 1;
         // A field cut short by the end of the file keeps its value rather
         // than taking a half-written one.
         if (file.Read(bytes, size) != size) return;
         if (size == 4)
-            StoreFloatBits(record, spec, bytes);
+            StoreFloatBits(record, setting, bytes);
         else
-            SetParamValue(record, spec, bytes[0]);
+            SetParamValue(record, setting, bytes[0]);
     }
 }

@@ -22,16 +22,16 @@ void ApplyPresetLine(EngraveParams* record, const char* bytes, size_t length) {
     size_t at = 0;
     while (at < length && bytes[at] == ' ') ++at;
     if (length - at < 4 || bytes[at] == ';') return;
-    const PresetLineSpec* line = FindPresetLine(bytes + at);
+    const PresetLineFormat* line = FindPresetLine(bytes + at);
     if (!line) return;
     at += 4;
     while (at < length && bytes[at] == ' ') ++at;
     size_t run = PresetNumberRun(bytes + at, length - at);
-    const ParamSpec& spec = PresetLineParam(*line);
-    if (IsPresetReal(spec))
-        SetParamValue(record, spec, ParsePresetReal(bytes + at, run));
+    const SettingInfo& setting = PresetLineParam(*line);
+    if (IsPresetReal(setting))
+        SetParamValue(record, setting, ParsePresetReal(bytes + at, run));
     else
-        SetParamValue(record, spec, ParsePresetByte(bytes + at, run));
+        SetParamValue(record, setting, ParsePresetByte(bytes + at, run));
 }
 
 void ReadPresetBody(EngraveParams* record, PresetSource& file) {

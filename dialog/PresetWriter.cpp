@@ -9,9 +9,9 @@
 
 namespace {
 
-std::string ValueText(const EngraveParams& record, const ParamSpec& spec) {
-    double value = GetParamValue(record, spec);
-    if (IsPresetReal(spec)) {
+std::string ValueText(const EngraveParams& record, const SettingInfo& setting) {
+    double value = GetParamValue(record, setting);
+    if (IsPresetReal(setting)) {
         char text[kPresetRealTextSize];
         FormatPresetReal(float(value), text);
         return text;
@@ -23,7 +23,7 @@ std::string ValueText(const EngraveParams& record, const ParamSpec& spec) {
 }  // namespace
 
 bool WritePresetBody(const EngraveParams& record, PresetSink& file) {
-    for (const PresetLineSpec& line : kPresetLines) {
+    for (const PresetLineFormat& line : kPresetLines) {
         char key[4];
         PresetFileKey(line.code, key);
         std::string text(key, 4);

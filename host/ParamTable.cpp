@@ -28,7 +28,7 @@ constexpr ParamCarriers kHandle = kCarriedByHandleOnly;
 }  // namespace
 
 // clang-format off
-const ParamSpec kParamTable[] = {
+const SettingInfo kParamTable[] = {
  {"colorSchema", ParamType::List, FIELD(colorSchema), 2, true, 0, 2, 1, kColorSchemaNames, kColorSchemaCount, kBoth, FourCC("ClSt"), "Color schema:", "Color Schema"},
  {"pattern", ParamType::List, FIELD(pattern), 1, true, 0, 12, 1, kPatternNames, kPatternKindCount, kBoth, FourCC("Geom"), "Pattern:", "Geometry elements for lumeric pattern"},
  {"autoUpdate", ParamType::Switch, FIELD(autoUpdate), 1, true, 0, 1, 1, nullptr, 0, kHandle, 0, "Auto update", "Automatically update preview window when any parameter is changed"},
@@ -60,22 +60,22 @@ const ParamSpec kParamTable[] = {
 
 const int kParamCount = int(sizeof(kParamTable) / sizeof(kParamTable[0]));
 
-const ParamSpec* FindParam(const char* name) {
-    for (const ParamSpec& spec : kParamTable)
-        if (std::strcmp(spec.name, name) == 0) return &spec;
+const SettingInfo* FindParam(const char* name) {
+    for (const SettingInfo& setting : kParamTable)
+        if (std::strcmp(setting.name, name) == 0) return &setting;
     return nullptr;
 }
 
-const ParamSpec* FindParamByKey(OSType key) {
+const SettingInfo* FindParamByKey(OSType key) {
     if (key == 0) return nullptr;
-    for (const ParamSpec& spec : kParamTable)
-        if (spec.key == key) return &spec;
+    for (const SettingInfo& setting : kParamTable)
+        if (setting.key == key) return &setting;
     return nullptr;
 }
 
-double GetParamValue(const EngraveParams& record, const ParamSpec& spec) {
-    const char* base = reinterpret_cast<const char*>(&record) + spec.offset;
-    switch (spec.type) {
+double GetParamValue(const EngraveParams& record, const SettingInfo& setting) {
+    const char* base = reinterpret_cast<const char*>(&record) + setting.offset;
+    switch (setting.type) {
         case ParamType::Float: {
             float f;
             std::memcpy(&f, base, sizeof f);
@@ -114,9 +114,9 @@ float NarrowToFloat(double value) {
     return float(value);
 }
 
-void SetParamValue(EngraveParams* record, const ParamSpec& spec, double value) {
-    char* base = reinterpret_cast<char*>(record) + spec.offset;
-    switch (spec.type) {
+void SetParamValue(EngraveParams* record, const SettingInfo& setting, double value) {
+    char* base = reinterpret_cast<char*>(record) + setting.offset;
+    switch (setting.type) {
         case ParamType::Float: {
             float f = NarrowToFloat(value);
             std::memcpy(base, &f, sizeof f);
@@ -146,10 +146,10 @@ bool EqualsIgnoringCase(const char* a, const char* b) {
 
 }  // namespace
 
-bool ParseParamValue(const ParamSpec& spec, const char* text, double* value) {
+bool ParseParamValue(const SettingInfo& setting, const char* text, double* value) {
     if (!text || !*text) return false;
-    for (int i = 0; i < spec.listCount; ++i) {
-        if (EqualsIgnoringCase(text, spec.listNames[i])) {
+    for (int i = 0; i < setting.listCount; ++i) {
+        if (EqualsIgnoringCase(text, setting.listNames[i])) {
             *value = i;
             return true;
         }
@@ -158,10 +158,10 @@ bool ParseParamValue(const ParamSpec& spec, const char* text, double* value) {
     errno = 0;
     double parsed = std::strtod(text, &end);
     if (end == text || *end != '\0' || errno == ERANGE) return false;
-    if (spec.type != ParamType::Float) {
+    if (setting.type != ParamType::Float) {
         // Integral fields take whole numbers only: "1.5" for a switch is a typo.
         if (!std::isfinite(parsed) || parsed != std::floor(parsed)) return false;
-        if (spec.type == ParamType::List && (parsed < 0 || parsed >= spec.listCount)) return false;
+        if (setting.type == ParamType::List && (parsed < 0 || parsed >= setting.listCount)) return false;
     }
     *value = parsed;
     return true;

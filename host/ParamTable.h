@@ -23,7 +23,7 @@ enum ParamCarriers : uint8_t {
     kCarriedByScriptAndPreset = 1,
 };
 
-struct ParamSpec {
+struct SettingInfo {
     const char* name;  // the record's field name; also the command-line name
     ParamType type;
     size_t offset;
@@ -40,20 +40,20 @@ struct ParamSpec {
 };
 
 // The 26 settings and dialog fields of EngraveParams (fields 1..26).
-extern const ParamSpec kParamTable[];
+extern const SettingInfo kParamTable[];
 extern const int kParamCount;
 
 extern const char* const kPatternNames[kPatternKindCount];
 extern const char* const kColorSchemaNames[kColorSchemaCount];
 
-const ParamSpec* FindParam(const char* name);
-const ParamSpec* FindParamByKey(OSType key);
+const SettingInfo* FindParam(const char* name);
+const SettingInfo* FindParamByKey(OSType key);
 
 // Value of a field as a float (switches and bytes as 0..255 / raw int).
-double GetParamValue(const EngraveParams& record, const ParamSpec& spec);
+double GetParamValue(const EngraveParams& record, const SettingInfo& setting);
 // Stores a value into a field: floats narrowed, switches as the integer,
 // bytes keep their low eight bits.
-void SetParamValue(EngraveParams* record, const ParamSpec& spec, double value);
+void SetParamValue(EngraveParams* record, const SettingInfo& setting, double value);
 
 // double to float without undefined behaviour: out of range gives infinity.
 float NarrowToFloat(double value);
@@ -64,4 +64,4 @@ extern const OSType kScriptKeyOrder[21];
 // Parses a value as typed on a command line: a number or, for lists, one of
 // the names shown in the dialog (case-insensitive). Returns false when the
 // text is neither.
-bool ParseParamValue(const ParamSpec& spec, const char* text, double* value);
+bool ParseParamValue(const SettingInfo& setting, const char* text, double* value);

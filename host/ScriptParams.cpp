@@ -28,18 +28,18 @@ bool ReadProcsComplete(const ReadDescriptorProcs* r) {
 }
 
 // One key from the reader into its field, by the field's descriptor type.
-void ReadKey(const ReadDescriptorProcs* procs, PIReadDescriptor token, const ParamSpec& spec,
+void ReadKey(const ReadDescriptorProcs* procs, PIReadDescriptor token, const SettingInfo& setting,
              EngraveParams* params) {
-    switch (spec.type) {
+    switch (setting.type) {
         case ParamType::Float: {
             DescriptorUnitID unit = 0;
             double value = 0;
-            if (procs->getUnitFloatProc(token, &unit, &value) == noErr) SetParamValue(params, spec, value);
+            if (procs->getUnitFloatProc(token, &unit, &value) == noErr) SetParamValue(params, setting, value);
             break;
         }
         case ParamType::List: {
             int32_t value = 0;
-            if (procs->getIntegerProc(token, &value) == noErr) SetParamValue(params, spec, value & 0xFF);
+            if (procs->getIntegerProc(token, &value) == noErr) SetParamValue(params, setting, value & 0xFF);
             break;
         }
         case ParamType::Switch:
@@ -47,23 +47,23 @@ void ReadKey(const ReadDescriptorProcs* procs, PIReadDescriptor token, const Par
             PIBoolean value = 0;
             if (procs->getBooleanProc(token, &value) != noErr) break;
             bool on = value != 0;
-            if (spec.key == kAntialiasKey) on = !on;  // the descriptor says "antialiased"
-            SetParamValue(params, spec, on ? 1 : 0);
+            if (setting.key == kAntialiasKey) on = !on;  // the descriptor says "antialiased"
+            SetParamValue(params, setting, on ? 1 : 0);
             break;
         }
         case ParamType::Int: break;
     }
 }
 
-void WriteKey(const WriteDescriptorProcs* procs, PIWriteDescriptor token, const ParamSpec& spec,
+void WriteKey(const WriteDescriptorProcs* procs, PIWriteDescriptor token, const SettingInfo& setting,
               const EngraveParams& params) {
-    const ScriptValue v = ScriptValueOf(params, spec);
+    const ScriptValue v = ScriptValueOf(params, setting);
     if (v.type == typeUnitFloat && procs->putUnitFloatProc)
-        procs->putUnitFloatProc(token, spec.key, unitPercent, &v.value);
+        procs->putUnitFloatProc(token, setting.key, unitPercent, &v.value);
     else if (v.type == typeInteger && procs->putIntegerProc)
-        procs->putIntegerProc(token, spec.key, int32_t(v.value));
+        procs->putIntegerProc(token, setting.key, int32_t(v.value));
     else if (v.type == typeBoolean && procs->putBooleanProc)
-        procs->putBooleanProc(token, spec.key, PIBoolean(v.value));
+        procs->putBooleanProc(token, setting.key, PIBoolean(v.value));
 }
 
 // The descriptor is the host's handle: it goes back through the host's own
@@ -75,14 +75,14 @@ void DisposeDescriptor(const FilterRecord* record, Handle descriptor) {
 
 }  // namespace
 
-ScriptValue ScriptValueOf(const EngraveParams& params, const ParamSpec& spec) {
-    const double value = GetParamValue(params, spec);
-    switch (spec.type) {
+ScriptValue ScriptValueOf(const EngraveParams& params, const SettingInfo& setting) {
+    const double value = GetParamValue(params, setting);
+    switch (setting.type) {
         case ParamType::Float: return ScriptValue{typeUnitFloat, value};
         case ParamType::List: return ScriptValue{typeInteger, value};
         case ParamType::Switch:
         case ParamType::Byte:
-            if (spec.key == kAntialiasKey) return ScriptValue{typeBoolean, value == 0 ? 1.0 : 0.0};
+            if (setting.key == kAntialiasKey) return ScriptValue{typeBoolean, value == 0 ? 1.0 : 0.0};
             return ScriptValue{typeBoolean, double(int64_t(value) & 0xFF)};
         case ParamType::Int: break;
     }
@@ -121,7 +121,7 @@ OSErr ReadScriptParams(FilterGlobals* globals) {
         DescriptorTypeID type = 0;
         int32_t flags = 0;
         while (procs->getKeyProc(token, &key, &type, &flags)) {
-            if (const ParamSpec* spec = FindParamByKey(key)) ReadKey(procs, token, *spec, params);
+            if (const SettingInfo* setting = FindParamByKey(key)) ReadKey(procs, token, *setting, params);
         }
         error = procs->closeReadDescriptorProc(token);
         DisposeDescriptor(record, d->descriptor);
@@ -143,7 +143,7 @@ OSErr WriteScriptParams(FilterGlobals* globals) {
     if (!token) return noErr;
 
     for (OSType key : kScriptKeyOrder)
-        if (const ParamSpec* spec = FindParamByKey(key)) WriteKey(procs, token, *spec, *params);
+        if (const SettingInfo* setting = FindParamByKey(key)) WriteKey(procs, token, *setting, *params);
 
     if (d->descriptor) {
         DisposeDescriptor(record, d->descriptor);

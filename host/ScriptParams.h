@@ -12,7 +12,7 @@ struct ScriptValue {
     DescriptorTypeID type;
     double value;
 };
-ScriptValue ScriptValueOf(const EngraveParams& params, const ParamSpec& spec);
+ScriptValue ScriptValueOf(const EngraveParams& params, const SettingInfo& setting);
 
 bool DescriptorsAvailable(const FilterRecord* record);
 OSErr ReadScriptParams(FilterGlobals* globals);

@@ -25,9 +25,9 @@ protected:
         EXPECT_EQ(image.width, 7u);
         EXPECT_TRUE(image.samples8.empty() && image.samples16.empty());
     }
-    void WriteTiff(const std::string& name, const TiffSpec& spec) {
-        const size_t bytes = (size_t(spec.width) * spec.samplesPerPixel * spec.bitsPerSample + 7) / 8 * spec.height;
-        WriteTiffWithLibtiff(Path(name), spec, std::vector<uint8_t>(bytes, 0x40));
+    void WriteTiff(const std::string& name, const TiffShape& shape) {
+        const size_t bytes = (size_t(shape.width) * shape.samplesPerPixel * shape.bitsPerSample + 7) / 8 * shape.height;
+        WriteTiffWithLibtiff(Path(name), shape, std::vector<uint8_t>(bytes, 0x40));
     }
 };
 
@@ -138,56 +138,56 @@ TEST_F(BadInput, HugePngHeaderIsRefused) {
 
 struct ModeCase {
     const char* name;
-    TiffSpec spec;
+    TiffShape shape;
     const char* words;
 };
 
-TiffSpec Spec(uint16_t photometric, uint16_t spp, uint16_t bits) {
-    TiffSpec spec;
-    spec.photometric = photometric;
-    spec.samplesPerPixel = spp;
-    spec.bitsPerSample = bits;
-    return spec;
+TiffShape Shape(uint16_t photometric, uint16_t spp, uint16_t bits) {
+    TiffShape shape;
+    shape.photometric = photometric;
+    shape.samplesPerPixel = spp;
+    shape.bitsPerSample = bits;
+    return shape;
 }
 
 class UnsupportedTiff : public BadInput, public ::testing::WithParamInterface<ModeCase> {};
 
 TEST_P(UnsupportedTiff, IsRefusedWithItsReason) {
-    WriteTiff("mode.tif", GetParam().spec);
+    WriteTiff("mode.tif", GetParam().shape);
     ExpectRefused(Path("mode.tif"), GetParam().words);
 }
 
 ModeCase PaletteCase() {
-    TiffSpec spec = Spec(PHOTOMETRIC_PALETTE, 1, 8);
-    spec.withColormap = true;
-    return {"Palette", spec, "palette"};
+    TiffShape shape = Shape(PHOTOMETRIC_PALETTE, 1, 8);
+    shape.withColormap = true;
+    return {"Palette", shape, "palette"};
 }
 
 ModeCase TwoExtras() {
-    TiffSpec spec = Spec(PHOTOMETRIC_RGB, 5, 8);
-    spec.extraKind = EXTRASAMPLE_UNASSALPHA;
-    return {"TwoExtraChannels", spec, "more than one extra channel"};
+    TiffShape shape = Shape(PHOTOMETRIC_RGB, 5, 8);
+    shape.extraKind = EXTRASAMPLE_UNASSALPHA;
+    return {"TwoExtraChannels", shape, "more than one extra channel"};
 }
 
 ModeCase FloatCase() {
-    TiffSpec spec = Spec(PHOTOMETRIC_RGB, 3, 16);
-    spec.sampleFormat = SAMPLEFORMAT_IEEEFP;
-    return {"HalfFloat", spec, "unsigned integers"};
+    TiffShape shape = Shape(PHOTOMETRIC_RGB, 3, 16);
+    shape.sampleFormat = SAMPLEFORMAT_IEEEFP;
+    return {"HalfFloat", shape, "unsigned integers"};
 }
 
 ModeCase MultiInk() {
-    TiffSpec spec = Spec(PHOTOMETRIC_SEPARATED, 4, 8);
-    spec.inkSet = INKSET_MULTIINK;
-    return {"MultiInk", spec, "other than CMYK"};
+    TiffShape shape = Shape(PHOTOMETRIC_SEPARATED, 4, 8);
+    shape.inkSet = INKSET_MULTIINK;
+    return {"MultiInk", shape, "other than CMYK"};
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Modes, UnsupportedTiff,
-    ::testing::Values(ModeCase{"Lab", Spec(PHOTOMETRIC_CIELAB, 3, 8), "Lab"},
-                      ModeCase{"OneBit", Spec(PHOTOMETRIC_MINISWHITE, 1, 1), "1 bits"},
-                      ModeCase{"FourBitRgb", Spec(PHOTOMETRIC_RGB, 3, 4), "4 bits"},
-                      ModeCase{"YCbCr", Spec(PHOTOMETRIC_YCBCR, 3, 8), "YCbCr"},
-                      ModeCase{"TooFewSamples", Spec(PHOTOMETRIC_SEPARATED, 3, 8), "fewer samples"}, PaletteCase(),
+    ::testing::Values(ModeCase{"Lab", Shape(PHOTOMETRIC_CIELAB, 3, 8), "Lab"},
+                      ModeCase{"OneBit", Shape(PHOTOMETRIC_MINISWHITE, 1, 1), "1 bits"},
+                      ModeCase{"FourBitRgb", Shape(PHOTOMETRIC_RGB, 3, 4), "4 bits"},
+                      ModeCase{"YCbCr", Shape(PHOTOMETRIC_YCBCR, 3, 8), "YCbCr"},
+                      ModeCase{"TooFewSamples", Shape(PHOTOMETRIC_SEPARATED, 3, 8), "fewer samples"}, PaletteCase(),
                       TwoExtras(), FloatCase(), MultiInk()),
     [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 

@@ -102,7 +102,7 @@ TEST_P(Setting, ParsesNamesAndValues) {
     std::string error;
     EXPECT_EQ(ParseSetting(GetParam().text, &a, &error), GetParam().ok) << error;
     if (GetParam().ok) {
-        EXPECT_STREQ(a.spec->name, GetParam().field);
+        EXPECT_STREQ(a.setting->name, GetParam().field);
         EXPECT_EQ(a.value, GetParam().value);
     }
 }

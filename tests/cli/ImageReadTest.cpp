@@ -80,17 +80,17 @@ TEST_P(TiledTiff, TilesClippedAtTheEdgesGiveTheImage) {
     const ColorModel model = c.photometric == PHOTOMETRIC_SEPARATED ? ColorModel::Cmyk : ColorModel::Rgb;
     const bool alpha = c.samples > (model == ColorModel::Cmyk ? 4 : 3);
     const Image image = MakeNoiseImage(FileFormat::Tiff, model, alpha, c.bits, 40, 23, 9);
-    TiffSpec spec;
-    spec.width = 40;
-    spec.height = 23;
-    spec.samplesPerPixel = c.samples;
-    spec.bitsPerSample = c.bits;
-    spec.photometric = c.photometric;
-    spec.planar = c.planar;
-    spec.tileSize = 16;
-    spec.compression = COMPRESSION_ADOBE_DEFLATE;
-    if (alpha) spec.extraKind = EXTRASAMPLE_UNASSALPHA;
-    WriteTiffWithLibtiff(Path("t.tif"), spec, c.bits == 16 ? Bytes16(image.samples16) : image.samples8);
+    TiffShape shape;
+    shape.width = 40;
+    shape.height = 23;
+    shape.samplesPerPixel = c.samples;
+    shape.bitsPerSample = c.bits;
+    shape.photometric = c.photometric;
+    shape.planar = c.planar;
+    shape.tileSize = 16;
+    shape.compression = COMPRESSION_ADOBE_DEFLATE;
+    if (alpha) shape.extraKind = EXTRASAMPLE_UNASSALPHA;
+    WriteTiffWithLibtiff(Path("t.tif"), shape, c.bits == 16 ? Bytes16(image.samples16) : image.samples8);
     Image back;
     const ImageIoResult read = ReadImageFile(Path("t.tif"), back);
     ASSERT_TRUE(read.ok) << read.message;
@@ -115,13 +115,13 @@ INSTANTIATE_TEST_SUITE_P(Layouts, TiledTiff,
                          [](const ::testing::TestParamInfo<TiledCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ImageRead, AssociatedAlphaIsStraightenedAndPremultipliedAgain) {
-    TiffSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.samplesPerPixel = 4;
-    spec.extraKind = EXTRASAMPLE_ASSOCALPHA;
+    TiffShape shape;
+    shape.width = 3;
+    shape.height = 1;
+    shape.samplesPerPixel = 4;
+    shape.extraKind = EXTRASAMPLE_ASSOCALPHA;
     // Straight (200, 100, 50) at alpha 128, 255 and 0, premultiplied.
-    WriteTiffWithLibtiff(Path("a.tif"), spec, {100, 50, 25, 128, 200, 100, 50, 255, 0, 0, 0, 0});
+    WriteTiffWithLibtiff(Path("a.tif"), shape, {100, 50, 25, 128, 200, 100, 50, 255, 0, 0, 0, 0});
     Image image;
     ASSERT_TRUE(ReadImageFile(Path("a.tif"), image).ok);
     EXPECT_EQ(image.tiff.alphaKind, EXTRASAMPLE_ASSOCALPHA);
@@ -141,12 +141,12 @@ TEST_F(ImageRead, AssociatedAlphaIsStraightenedAndPremultipliedAgain) {
 }
 
 TEST_F(ImageRead, UnspecifiedExtraSampleIsTransparencyAndStaysUnspecified) {
-    TiffSpec spec;
-    spec.width = 1;
-    spec.height = 1;
-    spec.samplesPerPixel = 4;
-    spec.extraKind = EXTRASAMPLE_UNSPECIFIED;
-    WriteTiffWithLibtiff(Path("u.tif"), spec, {1, 2, 3, 4});
+    TiffShape shape;
+    shape.width = 1;
+    shape.height = 1;
+    shape.samplesPerPixel = 4;
+    shape.extraKind = EXTRASAMPLE_UNSPECIFIED;
+    WriteTiffWithLibtiff(Path("u.tif"), shape, {1, 2, 3, 4});
     Image image;
     ASSERT_TRUE(ReadImageFile(Path("u.tif"), image).ok);
     EXPECT_TRUE(image.hasAlpha);
@@ -158,12 +158,12 @@ TEST_F(ImageRead, UnspecifiedExtraSampleIsTransparencyAndStaysUnspecified) {
 }
 
 TEST_F(ImageRead, MinIsWhiteGrayIsTurnedRoundBothWays) {
-    TiffSpec spec;
-    spec.width = 3;
-    spec.height = 1;
-    spec.samplesPerPixel = 1;
-    spec.photometric = PHOTOMETRIC_MINISWHITE;
-    WriteTiffWithLibtiff(Path("w.tif"), spec, {0, 55, 255});
+    TiffShape shape;
+    shape.width = 3;
+    shape.height = 1;
+    shape.samplesPerPixel = 1;
+    shape.photometric = PHOTOMETRIC_MINISWHITE;
+    WriteTiffWithLibtiff(Path("w.tif"), shape, {0, 55, 255});
     Image image;
     ASSERT_TRUE(ReadImageFile(Path("w.tif"), image).ok);
     EXPECT_EQ(image.model, ColorModel::Gray);

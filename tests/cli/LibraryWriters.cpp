@@ -58,7 +58,7 @@ void WriteColorKeyPng(const std::string& path) {
     WritePng(path, 2, 1, 8, PNG_COLOR_TYPE_RGB, {200, 100, 50, 10, 20, 30}, 6, nullptr, 0, nullptr, 0, &key);
 }
 
-void WriteTiffWithLibtiff(const std::string& path, const TiffSpec& s, const std::vector<uint8_t>& samples) {
+void WriteTiffWithLibtiff(const std::string& path, const TiffShape& s, const std::vector<uint8_t>& samples) {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, s.width);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, s.height);

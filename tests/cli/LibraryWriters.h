@@ -11,7 +11,7 @@ void WritePalettePng(const std::string& path);   // 3 x 2: red, green, transpare
 void WriteGray2BitPng(const std::string& path);  // 4 x 1: levels 0..3
 void WriteColorKeyPng(const std::string& path);  // 2 x 1 RGB, the second pixel keyed out
 
-struct TiffSpec {
+struct TiffShape {
     uint32_t width = 4, height = 3;
     uint16_t samplesPerPixel = 3, bitsPerSample = 8;
     uint16_t photometric = 2;      // RGB
@@ -26,7 +26,7 @@ struct TiffSpec {
 
 // Writes `samples` (interleaved, native 16-bit when bitsPerSample is 16;
 // exactly what the image needs) in the requested layout.
-void WriteTiffWithLibtiff(const std::string& path, const TiffSpec& spec, const std::vector<uint8_t>& samples);
+void WriteTiffWithLibtiff(const std::string& path, const TiffShape& shape, const std::vector<uint8_t>& samples);
 
 // A little-endian TIFF built byte by byte: one strip of `dataBytes` bytes
 // for an 8-bit RGB image of the given size, whatever that size needs.

@@ -10,13 +10,13 @@
 namespace {
 
 TEST(PresetFormat, LinesCoverTheCarriedSettingsOnce) {
-    std::set<const ParamSpec*> seen;
-    for (const PresetLineSpec& line : kPresetLines) {
-        const ParamSpec* spec = FindParamByKey(line.code);
-        ASSERT_NE(spec, nullptr) << line.label;
-        EXPECT_EQ(spec->carriers, kCarriedByScriptAndPreset) << spec->name;
-        EXPECT_TRUE(seen.insert(spec).second) << spec->name;
-        EXPECT_EQ(&PresetLineParam(line), spec);
+    std::set<const SettingInfo*> seen;
+    for (const PresetLineFormat& line : kPresetLines) {
+        const SettingInfo* setting = FindParamByKey(line.code);
+        ASSERT_NE(setting, nullptr) << line.label;
+        EXPECT_EQ(setting->carriers, kCarriedByScriptAndPreset) << setting->name;
+        EXPECT_TRUE(seen.insert(setting).second) << setting->name;
+        EXPECT_EQ(&PresetLineParam(line), setting);
     }
     EXPECT_EQ(seen.size(), 21u);
 }

@@ -20,8 +20,8 @@ inline EngraveParams SentinelRecord() {
     EngraveParams record;
     std::memset(&record, 0, sizeof record);
     for (int i = 0; i < kParamCount; ++i) {
-        const ParamSpec& spec = kParamTable[i];
-        SetParamValue(&record, spec, spec.type == ParamType::Float ? 1234.5 + i : 77 + i);
+        const SettingInfo& setting = kParamTable[i];
+        SetParamValue(&record, setting, setting.type == ParamType::Float ? 1234.5 + i : 77 + i);
     }
     record.showDialog = 0x5A;
     record.rowSkip = 0x5A5A;
@@ -39,15 +39,15 @@ inline EngraveParams WithFields(EngraveParams record, const std::vector<FieldVal
 inline std::string DifferingFields(const EngraveParams& a, const EngraveParams& b) {
     std::string names;
     for (int i = 0; i < kParamCount; ++i) {
-        const ParamSpec& spec = kParamTable[i];
-        if (std::memcmp(reinterpret_cast<const char*>(&a) + spec.offset,
-                        reinterpret_cast<const char*>(&b) + spec.offset,
-                        spec.type == ParamType::Float || spec.type == ParamType::Switch ||
-                                spec.type == ParamType::Int
+        const SettingInfo& setting = kParamTable[i];
+        if (std::memcmp(reinterpret_cast<const char*>(&a) + setting.offset,
+                        reinterpret_cast<const char*>(&b) + setting.offset,
+                        setting.type == ParamType::Float || setting.type == ParamType::Switch ||
+                                setting.type == ParamType::Int
                             ? 4
                             : 1) != 0)
-            names += std::string(spec.name) + "=" + std::to_string(GetParamValue(a, spec)) + " (want " +
-                     std::to_string(GetParamValue(b, spec)) + ") ";
+            names += std::string(setting.name) + "=" + std::to_string(GetParamValue(a, setting)) + " (want " +
+                     std::to_string(GetParamValue(b, setting)) + ") ";
     }
     if (names.empty() && std::memcmp(&a, &b, sizeof a) != 0) names = "run state or padding";
     return names;

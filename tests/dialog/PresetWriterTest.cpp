@@ -99,15 +99,15 @@ TEST(WritePreset, ReportsAFailedWriteAndStops) {
 // text allows, the rest of the record untouched.
 EngraveParams ExpectedAfterRoundTrip(const EngraveParams& saved, EngraveParams target) {
     for (int i = 0; i < kParamCount; ++i) {
-        const ParamSpec& spec = kParamTable[i];
-        if (spec.carriers != kCarriedByScriptAndPreset) continue;
-        double value = GetParamValue(saved, spec);
-        if (spec.type == ParamType::Float) {
+        const SettingInfo& setting = kParamTable[i];
+        if (setting.carriers != kCarriedByScriptAndPreset) continue;
+        double value = GetParamValue(saved, setting);
+        if (setting.type == ParamType::Float) {
             char text[400];
             std::snprintf(text, sizeof text, "%f", value);
-            SetParamValue(&target, spec, std::strtod(text, nullptr));
+            SetParamValue(&target, setting, std::strtod(text, nullptr));
         } else {
-            SetParamValue(&target, spec, double(int64_t(value) & 0xFF));
+            SetParamValue(&target, setting, double(int64_t(value) & 0xFF));
         }
     }
     return target;
@@ -132,11 +132,11 @@ TEST(WritePreset, RoundTripsRandomRecords) {
     for (int n = 0; n < 2000; ++n) {
         EngraveParams saved = SentinelRecord();
         for (int i = 0; i < kParamCount; ++i) {
-            const ParamSpec& spec = kParamTable[i];
-            if (spec.type == ParamType::Float)
-                SetParamValue(&saved, spec, RandomFloat(random, n + i));
+            const SettingInfo& setting = kParamTable[i];
+            if (setting.type == ParamType::Float)
+                SetParamValue(&saved, setting, RandomFloat(random, n + i));
             else
-                SetParamValue(&saved, spec, double(int32_t(random())) * (n % 2 ? 1 : 1.0 / (1 << 24)));
+                SetParamValue(&saved, setting, double(int32_t(random())) * (n % 2 ? 1 : 1.0 / (1 << 24)));
         }
         std::string text = Written(saved);
         EngraveParams loaded = SentinelRecord();

@@ -54,10 +54,10 @@ class ParseValue : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseValue, AcceptsNumbersAndListNames) {
     const ParseCase& c = GetParam();
-    const ParamSpec* spec = FindParam(c.name);
-    ASSERT_NE(spec, nullptr);
+    const SettingInfo* setting = FindParam(c.name);
+    ASSERT_NE(setting, nullptr);
     double value = -999;
-    EXPECT_EQ(ParseParamValue(*spec, c.text, &value), c.ok) << c.name << "=" << c.text;
+    EXPECT_EQ(ParseParamValue(*setting, c.text, &value), c.ok) << c.name << "=" << c.text;
     if (c.ok) {
         EXPECT_EQ(value, c.value);
     }

@@ -90,9 +90,9 @@ TEST(ScriptParams, RecordThenReplayRestoresEverySetting) {
     ASSERT_EQ(host.Run(false), noErr);
     const EngraveParams wanted = Unusual();
     for (int i = 0; i < kParamCount; ++i) {
-        const ParamSpec& spec = kParamTable[i];
-        if (spec.carriers != kCarriedByScriptAndPreset) continue;
-        EXPECT_EQ(GetParamValue(*host.params(), spec), GetParamValue(wanted, spec)) << spec.name;
+        const SettingInfo& setting = kParamTable[i];
+        if (setting.carriers != kCarriedByScriptAndPreset) continue;
+        EXPECT_EQ(GetParamValue(*host.params(), setting), GetParamValue(wanted, setting)) << setting.name;
     }
 }
 

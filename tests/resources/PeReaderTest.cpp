@@ -13,20 +13,20 @@ namespace {
 const ResourceKey kPiplType = ResourceKey::Name("PIPL");
 const ResourceKey kAeteType = ResourceKey::Name("AETE");
 
-TestPeSpec SampleSpec(bool pe32Plus) {
-    TestPeSpec spec;
-    spec.pe32Plus = pe32Plus;
-    spec.machine = pe32Plus ? 0x8664 : 0x014C;
-    spec.moduleName = "sample.8bf";
-    spec.exports = {"DissolveProcGrad", "PluginMain"};
-    spec.resources = {
+TestPeContents SampleSpec(bool pe32Plus) {
+    TestPeContents contents;
+    contents.pe32Plus = pe32Plus;
+    contents.machine = pe32Plus ? 0x8664 : 0x014C;
+    contents.moduleName = "sample.8bf";
+    contents.exports = {"DissolveProcGrad", "PluginMain"};
+    contents.resources = {
         {kPiplType, ResourceKey::Id(16000), 0, {1, 2, 3, 4, 5}},
         {kAeteType, ResourceKey::Id(16000), 0, {9, 8, 7}},
         {ResourceKey::Id(5), ResourceKey::Id(16103), 0x0409, {0xAA, 0xBB}},
         {ResourceKey::Id(5), ResourceKey::Name("MAINDIALOG"), 0x0409, {0x11}},
         {ResourceKey::Id(5), ResourceKey::Name("MAINDIALOG"), 0x0407, {0x22}},
     };
-    return spec;
+    return contents;
 }
 
 struct Reading {

@@ -16,7 +16,7 @@ bool KeyLess(const ResourceKey& a, const ResourceKey& b) {
 
 struct NameNode {
     ResourceKey key;
-    std::vector<size_t> languages;  // indexes into the spec's resources
+    std::vector<size_t> languages;  // indexes into the contents' resources
 };
 struct TypeNode {
     ResourceKey key;
@@ -119,12 +119,12 @@ std::vector<uint8_t> BuildResourceSection(const std::vector<TestResource>& resou
     return out;
 }
 
-std::vector<uint8_t> BuildExportSection(const TestPeSpec& spec, uint32_t rva) {
-    const size_t n = spec.exports.size();
+std::vector<uint8_t> BuildExportSection(const TestPeContents& contents, uint32_t rva) {
+    const size_t n = contents.exports.size();
     const size_t functionsAt = 40, namesAt = functionsAt + 4 * n, ordinalsAt = namesAt + 4 * n;
     size_t stringsAt = ordinalsAt + 2 * n;
-    size_t total = stringsAt + spec.moduleName.size() + 1;
-    for (const std::string& name : spec.exports) total += name.size() + 1;
+    size_t total = stringsAt + contents.moduleName.size() + 1;
+    for (const std::string& name : contents.exports) total += name.size() + 1;
     std::vector<uint8_t> out(total, 0);
     auto putString = [&](const std::string& text) {
         const uint32_t at = rva + uint32_t(stringsAt);
@@ -132,7 +132,7 @@ std::vector<uint8_t> BuildExportSection(const TestPeSpec& spec, uint32_t rva) {
         stringsAt += text.size() + 1;
         return at;
     };
-    Put32(out, 12, putString(spec.moduleName));
+    Put32(out, 12, putString(contents.moduleName));
     Put32(out, 16, 1);  // ordinal base
     Put32(out, 20, uint32_t(n));
     Put32(out, 24, uint32_t(n));
@@ -141,7 +141,7 @@ std::vector<uint8_t> BuildExportSection(const TestPeSpec& spec, uint32_t rva) {
     Put32(out, 36, rva + uint32_t(ordinalsAt));
     for (size_t i = 0; i < n; ++i) {
         Put32(out, functionsAt + 4 * i, rva);  // any address inside the image
-        Put32(out, namesAt + 4 * i, putString(spec.exports[i]));
+        Put32(out, namesAt + 4 * i, putString(contents.exports[i]));
         Put16(out, ordinalsAt + 2 * i, uint16_t(i));
     }
     return out;
@@ -164,19 +164,19 @@ uint32_t Get32(const std::vector<uint8_t>& bytes, size_t at) {
            uint32_t(bytes.at(at + 3)) << 24;
 }
 
-TestPe BuildTestPe(const TestPeSpec& spec) {
+TestPe BuildTestPe(const TestPeContents& contents) {
     TestPe pe;
-    const size_t optionalSize = spec.pe32Plus ? 240 : 224;
+    const size_t optionalSize = contents.pe32Plus ? 240 : 224;
     pe.peHeaderAt = 0x40;
     pe.optionalHeaderAt = pe.peHeaderAt + 4 + 20;
     pe.sectionTableAt = pe.optionalHeaderAt + optionalSize;
     const uint32_t headersSize = AlignUp(uint32_t(pe.sectionTableAt + 2 * 40), kFileAlign);
 
     const uint32_t exportRva = kSectionAlign;
-    const std::vector<uint8_t> exports = BuildExportSection(spec, exportRva);
+    const std::vector<uint8_t> exports = BuildExportSection(contents, exportRva);
     const uint32_t resourceRva = AlignUp(exportRva + uint32_t(exports.size()), kSectionAlign);
     size_t dataEntriesAt = 0;
-    const std::vector<uint8_t> resources = BuildResourceSection(spec.resources, resourceRva, dataEntriesAt);
+    const std::vector<uint8_t> resources = BuildResourceSection(contents.resources, resourceRva, dataEntriesAt);
     const uint32_t exportRaw = headersSize;
     const uint32_t resourceRaw = exportRaw + AlignUp(uint32_t(exports.size()), kFileAlign);
     const uint32_t fileSize = resourceRaw + AlignUp(uint32_t(resources.size()), kFileAlign);
@@ -189,20 +189,20 @@ TestPe BuildTestPe(const TestPeSpec& spec) {
     out[pe.peHeaderAt] = 'P';
     out[pe.peHeaderAt + 1] = 'E';
     const size_t coff = pe.peHeaderAt + 4;
-    Put16(out, coff, spec.machine);
+    Put16(out, coff, contents.machine);
     Put16(out, coff + 2, 2);
     Put16(out, coff + 16, uint16_t(optionalSize));
     Put16(out, coff + 18, 0x2000 | 0x0002);  // DLL, executable
 
     const size_t opt = pe.optionalHeaderAt;
-    Put16(out, opt, spec.pe32Plus ? 0x20B : 0x10B);
-    const size_t directories = opt + (spec.pe32Plus ? 112 : 96);
+    Put16(out, opt, contents.pe32Plus ? 0x20B : 0x10B);
+    const size_t directories = opt + (contents.pe32Plus ? 112 : 96);
     Put32(out, directories - 4, 16);
-    if (!spec.exports.empty() || !spec.moduleName.empty()) {
+    if (!contents.exports.empty() || !contents.moduleName.empty()) {
         Put32(out, directories, exportRva);
         Put32(out, directories + 4, uint32_t(exports.size()));
     }
-    if (!spec.resources.empty()) {
+    if (!contents.resources.empty()) {
         Put32(out, directories + 16, resourceRva);
         Put32(out, directories + 20, uint32_t(resources.size()));
     }

@@ -18,7 +18,7 @@ struct TestResource {
     std::vector<uint8_t> data;
 };
 
-struct TestPeSpec {
+struct TestPeContents {
     bool pe32Plus = true;
     uint16_t machine = 0x8664;
     std::string moduleName = "test.8bf";
@@ -37,7 +37,7 @@ struct TestPe {
     size_t dataEntriesAt = 0;      // first IMAGE_RESOURCE_DATA_ENTRY, in resource order
 };
 
-TestPe BuildTestPe(const TestPeSpec& spec);
+TestPe BuildTestPe(const TestPeContents& contents);
 
 // Little-endian writes into an existing buffer (for corrupting).
 void Put16(std::vector<uint8_t>& bytes, size_t at, uint16_t value);
