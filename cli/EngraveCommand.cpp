@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "cli/ActionFile.h"
 #include "cli/Commands.h"
@@ -133,7 +134,7 @@ bool EngraveOne(const CommandLine& line, const RunPlan& plan, const std::string&
     ProgressBar bar(showProgress);
     options.progress = [&bar](int32_t done, int32_t total) { bar.Update(done, total); };
 
-    InterfaceImage result = loaded.image;
+    InterfaceImage result = std::move(loaded.image);  // the session keeps its own copy of the input
     HostSession session(plan.entry, &result, options);
     if (!state.empty()) session.SetParameters(state);
     bar.Start(std::filesystem::u8path(input).filename().u8string());

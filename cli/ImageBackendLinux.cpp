@@ -30,8 +30,7 @@ bool LoadImageFile(const std::string& path, LoadedImage* loaded, std::string* er
         return false;
     }
     loaded->image = ToInterfaceImage(info->image);
-    loaded->description = std::string(FormatName(info->image.format)) + " " + ModelName(info->image.model) +
-                          (info->image.hasAlpha ? "+alpha " : " ") + std::to_string(info->image.depth) + "-bit";
+    loaded->description = DescribeImage(FormatName(info->image.format), info->image);
     // The samples live on in the interface image; keep only the description.
     info->image.samples8 = {};
     info->image.samples16 = {};
@@ -42,15 +41,7 @@ bool LoadImageFile(const std::string& path, LoadedImage* loaded, std::string* er
 bool SaveImageFile(const std::string& path, const LoadedImage& original, const InterfaceImage& result,
                    std::string* error) {
     Image image = original.file->image;
-    // The filter engraves gray as RGB, and RGB is what comes out: strokes of
-    // "Split color" and "Initial color" are coloured. A gray profile cannot
-    // describe RGB samples, so it is not carried over.
-    if (image.model == ColorModel::Gray) {
-        image.model = ColorModel::Rgb;
-        image.iccProfile.clear();
-        image.png.fromLowBitGray = false;
-        image.tiff.minIsWhite = false;
-    }
+    MakeGrayRgb(image);
     // A different known extension asks for that format, when it can hold the image.
     FileFormat wanted;
     if (FormatFromExtension(path, wanted) && wanted != image.format) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 enum class ColorModel { Gray, Rgb, Cmyk };
@@ -85,3 +86,15 @@ void AllocateSamples(Image& image);
 // "PNG RGBA 8-bit", "TIFF CMYK 16-bit": for messages and listings.
 const char* FormatName(FileFormat format);
 const char* ModelName(ColorModel model);
+
+// "PNG RGB+alpha 8-bit": what an image file holds, for listings.
+std::string DescribeImage(const char* formatName, const Image& image);
+
+// The filter engraves gray as RGB, and RGB is what comes out (strokes of
+// "Split color" and "Initial color" are coloured): turns a gray image's
+// description into RGB. A gray profile cannot describe RGB samples, so it
+// is dropped.
+void MakeGrayRgb(Image& image);
+
+// The extension of a file name in lower case, without the dot ("" if none).
+std::string LowerExtension(const std::string& path);

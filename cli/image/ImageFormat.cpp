@@ -1,6 +1,4 @@
 // Format detection from signatures and from file name extensions.
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "cli/image/ImageIo.h"
@@ -25,11 +23,7 @@ bool DetectFormat(const uint8_t* head, size_t size, FileFormat& format) {
 }
 
 bool FormatFromExtension(const std::string& path, FileFormat& format) {
-    const size_t dot = path.find_last_of('.');
-    const size_t slash = path.find_last_of("/\\");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
-    std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    const std::string ext = LowerExtension(path);
     if (ext == "png") {
         format = FileFormat::Png;
     } else if (ext == "tif" || ext == "tiff") {

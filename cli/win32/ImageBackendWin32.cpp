@@ -25,8 +25,7 @@ bool LoadImageFile(const std::string& path, LoadedImage* loaded, std::string* er
         return false;
     }
     loaded->image = ToInterfaceImage(info->image);
-    loaded->description = std::string(WindowsFormatName(info->format)) + " " + ModelName(info->image.model) +
-                          (info->image.hasAlpha ? "+alpha " : " ") + std::to_string(info->image.depth) + "-bit";
+    loaded->description = DescribeImage(WindowsFormatName(info->format), info->image);
     info->image.samples8 = {};
     info->image.samples16 = {};
     loaded->file = info;
@@ -37,12 +36,7 @@ bool SaveImageFile(const std::string& path, const LoadedImage& original, const I
                    std::string* error) {
     Image image = original.file->image;
     WindowsFormat format = original.file->format;
-    // Gray is engraved as RGB and written as RGB; a gray profile cannot
-    // describe RGB samples, so it is not carried over.
-    if (image.model == ColorModel::Gray) {
-        image.model = ColorModel::Rgb;
-        image.iccProfile.clear();
-    }
+    MakeGrayRgb(image);
     WindowsFormat wanted;
     if (WindowsFormatFromExtension(path, &wanted) && wanted != format) {
         const std::string reason = CheckWindowsWritable(image, wanted);

@@ -1,7 +1,5 @@
 #include "cli/win32/WindowsFormats.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstring>
 
 const char* WindowsFormatName(WindowsFormat format) {
@@ -15,11 +13,7 @@ const char* WindowsFormatName(WindowsFormat format) {
 }
 
 bool WindowsFormatFromExtension(const std::string& path, WindowsFormat* format) {
-    const size_t dot = path.find_last_of('.');
-    const size_t slash = path.find_last_of("/\\");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
-    std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    const std::string ext = LowerExtension(path);
     if (ext == "png") {
         *format = WindowsFormat::Png;
     } else if (ext == "tif" || ext == "tiff") {
