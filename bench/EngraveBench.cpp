@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/Engrave.h"
-#include "host/EngraveParams.h"
+#include "settings/EngraveSettings.h"
 
 namespace {
 
@@ -45,12 +45,13 @@ double MaxRssMegabytes() {
     return double(usage.ru_maxrss) / 1024.0;
 }
 
-// Renders rows [top, top + rows) as a host with a small memory budget would.
-void RenderBand(const EngraveParams& params, int top, int rows, std::vector<uint8_t>& out, bool layoutOnImage,
-                int left = 0, int width = kWidth, benchmark::State* state = nullptr) {
+// Renders the region (left, top, width, rows) of the photo, as a host with
+// a small memory budget or the dialog's preview pane asks for it.
+void RenderRegion(const EngraveSettings& params, int top, int rows, std::vector<uint8_t>& out, int left = 0,
+                  int width = kWidth, benchmark::State* state = nullptr) {
     const std::vector<uint8_t>& src = Photo();
-    EngraveRegion region{kWidth, kHeight, left, top, width, rows, layoutOnImage};
-    const int reach = EngraveReachRows(params, region);
+    EngraveRegion region{kWidth, kHeight, left, top, width, rows};
+    const int reach = EngraveReach(params, kWidth, kHeight);
     const int winTop = std::max(0, top - reach), winBottom = std::min(kHeight, top + rows + reach);
     EngraveImage image{};
     image.planes = 3;
@@ -62,44 +63,46 @@ void RenderBand(const EngraveParams& params, int top, int rows, std::vector<uint
     std::vector<uint8_t> subpixels(antialiased ? SubpixelRasterBytes(width, rows) : 0);
     std::vector<uint8_t> coverage(antialiased ? CoverageRasterBytes(width, rows) : 0);
     EngraveScratch scratch{subpixels.data(), coverage.data()};
-    EngraveRender(params, region, image, MaskView{}, !layoutOnImage, scratch, EngraveProgress{});
+    EngraveRender(params, region, image, MaskView{}, RenderOptions{}, scratch, EngraveProgress{});
     if (state) state->counters["raster_MB"] = double(subpixels.size() + coverage.size()) / 1048576.0;
 }
 
-EngraveParams Defaults() {
-    EngraveParams p{};
-    InitParameters(&p);
-    return p;
-}
+EngraveSettings Defaults() { return DefaultEngraveSettings(); }
 
 void BM_DefaultRecord(benchmark::State& state) {
-    EngraveParams p = Defaults();
+    EngraveSettings p = Defaults();
     p.noAntialias = int32_t(state.range(0));
     std::vector<uint8_t> out(Photo().size());
-    for (auto _ : state) RenderBand(p, 0, kHeight, out, true, 0, kWidth, &state);
+    for (auto _ : state) RenderRegion(p, 0, kHeight, out, 0, kWidth, &state);
     state.counters["maxrss_MB"] = MaxRssMegabytes();
 }
 BENCHMARK(BM_DefaultRecord)->ArgName("direct")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_PatternKind(benchmark::State& state) {
-    EngraveParams p = Defaults();
+    EngraveSettings p = Defaults();
     p.pattern = uint8_t(state.range(0));
     std::vector<uint8_t> out(Photo().size());
-    for (auto _ : state) RenderBand(p, 0, kHeight, out, true);
+    for (auto _ : state) RenderRegion(p, 0, kHeight, out);
     state.counters["maxrss_MB"] = MaxRssMegabytes();
 }
 BENCHMARK(BM_PatternKind)->ArgName("kind")->DenseRange(0, 12)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// The dialog's preview pane: a 280 x 250 view in the middle of the photo,
+// rendered as that part of the whole engraving.
 void BM_PreviewRegion(benchmark::State& state) {
-    EngraveParams p = Defaults();
+    EngraveSettings p = Defaults();
     p.pattern = uint8_t(state.range(0));
+    p.randomness = float(state.range(1));
     std::vector<uint8_t> out(Photo().size());
-    for (auto _ : state) RenderBand(p, 1400, 250, out, false, 1800, 280, &state);
+    for (auto _ : state) RenderRegion(p, 1400, 250, out, 1800, 280, &state);
 }
-BENCHMARK(BM_PreviewRegion)->ArgName("kind")->Arg(1)->Arg(3)->Arg(12)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PreviewRegion)
+    ->ArgNames({"kind", "randomness"})
+    ->ArgsProduct({{1, 3, 8, 12}, {0, 400}})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_Chunks(benchmark::State& state) {
-    EngraveParams p = Defaults();
+    EngraveSettings p = Defaults();
     p.pattern = uint8_t(state.range(1));
     const int chunks = int(state.range(0));
     std::vector<uint8_t> out(Photo().size());
@@ -107,7 +110,7 @@ void BM_Chunks(benchmark::State& state) {
         int top = 0;
         for (int i = 0; i < chunks; ++i) {
             int bottom = kHeight * (i + 1) / chunks;
-            RenderBand(p, top, bottom - top, out, true, 0, kWidth, &state);
+            RenderRegion(p, top, bottom - top, out, 0, kWidth, &state);
             top = bottom;
         }
     }

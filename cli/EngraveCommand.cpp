@@ -16,6 +16,7 @@
 #include "cli/Settings.h"
 #include "cli/StateFile.h"
 #include "cli/Terminal.h"
+#include "host/EngraveParams.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ struct Failure {
 // Everything that is the same for every image of a run, checked once.
 struct RunPlan {
     std::vector<SettingAssignment> sets;
-    EngraveParams presetBase{};  // defaults then the preset (when no state decides)
+    SettingValues presetBase{};  // defaults then the preset (when no state decides)
     bool havePreset = false;
     bool replay = false;
     ActionFile action;
@@ -44,7 +45,7 @@ bool Plan(const CommandLine& line, RunPlan* plan, Failure* failure) {
         }
         plan->sets.push_back(a);
     }
-    InitParameters(&plan->presetBase);
+    plan->presetBase = SettingValues{DefaultEngraveSettings(), DefaultDialogPreferences()};
     if (!line.preset.empty()) {
         std::string error;
         if (!LoadPresetFile(line.preset, &plan->presetBase, &error)) {
@@ -78,15 +79,15 @@ Descriptor SettingsDescriptor(const CommandLine& line, const RunPlan& plan, cons
         for (const SettingAssignment& a : plan.sets) SetDescriptorValue(&d, a);
         return d;
     }
-    EngraveParams params = plan.presetBase;
-    if (!line.preset.empty() || state.size() < sizeof(EngraveParams)) {
-        // defaults, then the preset
-    } else {
+    EngraveSettings settings = plan.presetBase.engraving;
+    if (line.preset.empty() && state.size() >= sizeof(EngraveParams)) {
         // The last run's settings stand unless a preset replaces them.
-        std::memcpy(&params, state.data(), sizeof params);
+        EngraveParams record;
+        std::memcpy(&record, state.data(), sizeof record);
+        settings = SettingsOf(record);
     }
-    for (const SettingAssignment& a : plan.sets) SetParamValue(&params, *a.setting, a.value);
-    return DescriptorFromParams(params);
+    for (const SettingAssignment& a : plan.sets) SetSettingValue(&settings, *a.setting, a.value);
+    return DescriptorFromSettings(settings);
 }
 
 bool EngraveOne(const CommandLine& line, const RunPlan& plan, const std::string& input, const std::string& output,

@@ -3,7 +3,7 @@
 
 #include "cli/FilterModule.h"
 #include "host/Alert.h"
-#include "host/PluginMain.h"
+#include "module/PluginMain.h"
 
 PluginEntryProc LoadFilterModule(const std::string& path, std::string* error) {
     if (!path.empty()) {

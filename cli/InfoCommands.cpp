@@ -27,7 +27,7 @@ int RunParams() {
         std::string range;
         if (setting.listCount) {
             range = "0.." + std::to_string(setting.listCount - 1);
-        } else if (setting.type != ParamType::Float) {
+        } else if (setting.type != SettingType::Real) {
             range = "0 or 1";
         } else if (!setting.hasDialogRange) {
             range = "any";

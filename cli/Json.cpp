@@ -1,9 +1,12 @@
 #include "cli/Json.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "settings/NumberText.h"
 
 namespace {
 
@@ -129,8 +132,7 @@ struct Parser {
             if (pos >= s.size() || !(s[pos] >= '0' && s[pos] <= '9')) return Fail("bad number");
             while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9') ++pos;
         }
-        const std::string text = s.substr(start, pos - start);
-        *out = std::strtod(text.c_str(), nullptr);
+        *out = ParseNumberPrefix(s.data() + start, pos - start);
         if (!std::isfinite(*out)) return Fail("number out of range");
         return true;
     }
@@ -268,17 +270,14 @@ std::string JsonQuote(const std::string& text) {
 std::string JsonNumber(double value) {
     if (std::isnan(value)) return "\"NaN\"";
     if (std::isinf(value)) return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
-    char text[40];
+    char text[64];
     if (value == std::floor(value) && std::fabs(value) < 1e15) {
-        std::snprintf(text, sizeof text, "%.0f", value);
+        FormatFixed(value, 0, text, sizeof text);
         return text;
     }
-    std::snprintf(text, sizeof text, "%.17g", value);
-    // Shorter forms that read back to the same double are kinder to read.
-    for (int digits = 1; digits < 17; ++digits) {
-        char shorter[40];
-        std::snprintf(shorter, sizeof shorter, "%.*g", digits, value);
-        if (std::strtod(shorter, nullptr) == value) return shorter;
-    }
+    // The shortest text that reads back to the same double, '.' as the point
+    // whatever the locale.
+    const std::to_chars_result result = std::to_chars(text, text + sizeof text - 1, value);
+    *result.ptr = '\0';
     return text;
 }

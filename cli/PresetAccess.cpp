@@ -5,21 +5,21 @@
 #include "dialog/PresetStream.h"
 #include "dialog/PresetWriter.h"
 
-bool LoadPresetFile(const std::string& path, EngraveParams* params, std::string* error) {
+bool LoadPresetFile(const std::string& path, SettingValues* values, std::string* error) {
     std::string bytes;
     if (!ReadWholeFile(path, &bytes, error, 1 << 20)) return false;
     MemoryPresetSource source(bytes.data(), bytes.size());
-    EngraveParams loaded = *params;
+    SettingValues loaded = *values;
     if (!ReadPresetContent(&loaded, source)) {
         *error = "not a LumericII preset (no \"Corvessa Lumeric\" header)";
         return false;
     }
-    *params = loaded;
+    *values = loaded;
     return true;
 }
 
-std::string FormatPresetText(const EngraveParams& params) {
+std::string FormatPresetText(const EngraveSettings& settings) {
     StringPresetSink sink;
-    WritePresetContent(params, sink);
+    WritePresetContent(settings, sink);
     return sink.bytes;
 }

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "host/EngraveParams.h"
+#include "settings/EngraveSettings.h"
 
 // Applies the preset's lines to `params` (fields it lacks keep their values).
-bool LoadPresetFile(const std::string& path, EngraveParams* params, std::string* error);
-std::string FormatPresetText(const EngraveParams& params);
+bool LoadPresetFile(const std::string& path, SettingValues* values, std::string* error);
+std::string FormatPresetText(const EngraveSettings& settings);

@@ -9,25 +9,24 @@
 #include "dialog/PresetFormat.h"
 
 int RunPresetShow(const CommandLine& line) {
-    EngraveParams params;
-    InitParameters(&params);
+    SettingValues values{DefaultEngraveSettings(), DefaultDialogPreferences()};
     std::string error;
-    if (!LoadPresetFile(line.inputs[0], &params, &error)) {
+    if (!LoadPresetFile(line.inputs[0], &values, &error)) {
         std::fprintf(stderr, "lumeric: %s: %s\n", line.inputs[0].c_str(), error.c_str());
         return kExitInput;
     }
-    for (const PresetLineFormat& presetLine : kPresetLines) {
-        const SettingInfo& setting = PresetLineParam(presetLine);
-        std::printf("%s = %s\n", setting.name, FormatSettingValue(setting, GetParamValue(params, setting)).c_str());
+    for (int presetLine = 1; presetLine <= kCarriedSettingCount; ++presetLine) {
+        const SettingInfo* setting = ParamAtPresetLine(presetLine);
+        if (!setting) continue;
+        std::printf("%s = %s\n", setting->name, FormatSettingValue(*setting, GetSettingValue(values, *setting)).c_str());
     }
     return kExitDone;
 }
 
 int RunPresetSave(const CommandLine& line) {
-    EngraveParams params;
-    InitParameters(&params);
+    SettingValues values{DefaultEngraveSettings(), DefaultDialogPreferences()};
     std::string error;
-    if (!line.preset.empty() && !LoadPresetFile(line.preset, &params, &error)) {
+    if (!line.preset.empty() && !LoadPresetFile(line.preset, &values, &error)) {
         std::fprintf(stderr, "lumeric: %s: %s\n", line.preset.c_str(), error.c_str());
         return kExitInput;
     }
@@ -37,10 +36,10 @@ int RunPresetSave(const CommandLine& line) {
             std::fprintf(stderr, "lumeric: --set %s\n", error.c_str());
             return kExitUsage;
         }
-        SetParamValue(&params, *a.setting, a.value);
+        SetSettingValue(&values, *a.setting, a.value);
     }
     const std::string& path = line.inputs[0];
-    if (!WriteFileSafely(path, FormatPresetText(params), line.force, &error)) {
+    if (!WriteFileSafely(path, FormatPresetText(values.engraving), line.force, &error)) {
         std::fprintf(stderr, "lumeric: %s: %s\n", path.c_str(), error.c_str());
         return kExitOutput;
     }

@@ -6,8 +6,6 @@
 
 #include "host/ScriptParams.h"
 
-bool IsEngravingSetting(const SettingInfo& setting) { return setting.carriers == kCarriedByScriptAndPreset; }
-
 bool ParseSetting(const std::string& text, SettingAssignment* assignment, std::string* error) {
     const size_t equals = text.find('=');
     if (equals == std::string::npos) {
@@ -21,10 +19,10 @@ bool ParseSetting(const std::string& text, SettingAssignment* assignment, std::s
         return false;
     }
     double parsed = 0;
-    if (!ParseParamValue(*setting, value.c_str(), &parsed)) {
+    if (!ParseSettingText(*setting, value.c_str(), &parsed)) {
         *error = "bad value \"" + value + "\" for " + name;
         if (setting->listCount) *error += " (a number 0.." + std::to_string(setting->listCount - 1) + " or a name from: lumeric params)";
-        else if (setting->type != ParamType::Float) *error += " (a whole number)";
+        else if (setting->type != SettingType::Real) *error += " (a whole number)";
         else *error += " (a number)";
         return false;
     }
@@ -33,14 +31,14 @@ bool ParseSetting(const std::string& text, SettingAssignment* assignment, std::s
     return true;
 }
 
-Descriptor DescriptorFromParams(const EngraveParams& params) {
+Descriptor DescriptorFromSettings(const EngraveSettings& settings) {
     Descriptor descriptor;
-    for (OSType key : kScriptKeyOrder) {
-        const SettingInfo* setting = FindParamByKey(key);
+    for (int order = 1; order <= kCarriedSettingCount; ++order) {
+        const SettingInfo* setting = ParamAtDescriptorOrder(order);
         if (!setting) continue;
-        const ScriptValue v = ScriptValueOf(params, *setting);
+        const ScriptValue v = ScriptValueOf(settings, *setting);
         DescriptorItem item;
-        item.key = key;
+        item.key = setting->code;
         item.type = v.type;
         item.unit = v.type == typeUnitFloat ? unitPercent : 0;
         item.number = v.value;
@@ -50,11 +48,11 @@ Descriptor DescriptorFromParams(const EngraveParams& params) {
 }
 
 void SetDescriptorValue(Descriptor* descriptor, const SettingAssignment& assignment) {
-    EngraveParams scratch{};
-    SetParamValue(&scratch, *assignment.setting, assignment.value);
+    EngraveSettings scratch{};
+    SetSettingValue(&scratch, *assignment.setting, assignment.value);
     const ScriptValue v = ScriptValueOf(scratch, *assignment.setting);
     DescriptorItem item;
-    item.key = assignment.setting->key;
+    item.key = assignment.setting->code;
     item.type = v.type;
     item.unit = v.type == typeUnitFloat ? unitPercent : 0;
     item.number = v.value;
@@ -64,7 +62,7 @@ void SetDescriptorValue(Descriptor* descriptor, const SettingAssignment& assignm
 std::string FormatSettingValue(const SettingInfo& setting, double value) {
     if (setting.listCount && value >= 0 && value < setting.listCount) return setting.listNames[int(value)];
     char text[64];
-    if (setting.type == ParamType::Float)
+    if (setting.type == SettingType::Real)
         std::snprintf(text, sizeof text, "%.9g", value);
     else
         std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));

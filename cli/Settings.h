@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "cli/HostDescriptor.h"
-#include "host/EngraveParams.h"
-#include "host/ParamTable.h"
+#include "settings/ParamTable.h"
 
 struct SettingAssignment {
     const SettingInfo* setting;
@@ -20,10 +19,10 @@ struct SettingAssignment {
 bool ParseSetting(const std::string& text, SettingAssignment* assignment, std::string* error);
 
 // The settings the descriptor carries (the 21 of presets and scripts).
-bool IsEngravingSetting(const SettingInfo& setting);
+inline bool IsEngravingSetting(const SettingInfo& setting) { return setting.code != 0; }
 
 // The descriptor the module itself would write for these settings.
-Descriptor DescriptorFromParams(const EngraveParams& params);
+Descriptor DescriptorFromSettings(const EngraveSettings& settings);
 
 // Sets one key of a descriptor (as the module would write that value).
 void SetDescriptorValue(Descriptor* descriptor, const SettingAssignment& assignment);

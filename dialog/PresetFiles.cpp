@@ -9,7 +9,7 @@
 #include "dialog/PresetReplaceFile.h"
 #include "dialog/PresetWriter.h"
 
-bool LoadPreset(const std::string& folder, const std::string& name, EngraveParams* record) {
+bool LoadPreset(const std::string& folder, const std::string& name, SettingValues* record) {
     std::string path;
     if (!PresetFilePath(folder, NormalizePresetName(name), &path)) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -27,10 +27,11 @@ bool PresetExists(const std::string& folder, const std::string& normalizedName) 
     return stat(path.c_str(), &info) == 0;
 }
 
-bool WritePresetFile(const std::string& folder, const std::string& normalizedName, const EngraveParams& record) {
+bool WritePresetFile(const std::string& folder, const std::string& normalizedName,
+                     const EngraveSettings& settings) {
     std::string path;
     if (!PresetFilePath(folder, normalizedName, &path)) return false;
-    return ReplaceFileContent(path, [&record](PresetSink& sink) { return WritePresetContent(record, sink); });
+    return ReplaceFileContent(path, [&settings](PresetSink& sink) { return WritePresetContent(settings, sink); });
 }
 
 bool DeletePreset(const std::string& folder, const std::string& name) {

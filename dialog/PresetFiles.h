@@ -11,12 +11,12 @@
 #include <string>
 
 #include "dialog/PresetStream.h"
-#include "host/EngraveParams.h"
+#include "settings/EngraveSettings.h"
 
 // Normalises the name (as typed or as the list shows it) and applies the
 // preset to the record in place. False, silently, when the name is empty or
 // unsafe, the file cannot be opened, or it starts with neither header.
-bool LoadPreset(const std::string& folder, const std::string& name, EngraveParams* record);
+bool LoadPreset(const std::string& folder, const std::string& name, SettingValues* record);
 
 // Whether a preset file exists for a name already normalised (the overwrite
 // check of saving, which normalises once before asking).
@@ -25,7 +25,8 @@ bool PresetExists(const std::string& folder, const std::string& normalizedName);
 // Writes header and body for a name already normalised, replacing any file
 // of that name. False when the name is unsafe, the file cannot be created,
 // or any write fails; the previous file is then left as it was.
-bool WritePresetFile(const std::string& folder, const std::string& normalizedName, const EngraveParams& record);
+bool WritePresetFile(const std::string& folder, const std::string& normalizedName,
+                     const EngraveSettings& settings);
 
 // Normalises the name and deletes its file. The dialog ignores the result.
 bool DeletePreset(const std::string& folder, const std::string& name);

@@ -1,22 +1,17 @@
-// The legacy binary preset: after "Max Vantor", eight one-byte fields and
-// twelve little-endian IEEE floats, 66 bytes in all.
+// The legacy binary preset: after "Max Vantor", one byte per switch and list
+// and a little-endian IEEE float per real, for the settings the table marks
+// as legacy, in table order: 66 bytes in all.
 #include <cstdint>
 #include <cstring>
 
 #include "dialog/PresetReader.h"
-#include "host/ParamTable.h"
+#include "settings/ParamTable.h"
 
 namespace {
 
-const char* const kLegacyFields[] = {
-    "colorSchema", "pattern",    "autoUpdate", "invertIntensity", "noAntialias", "invert",    "notBreak",
-    "useCircles",  "rotation",   "space",      "offset",          "width",       "contrast",  "randomness",
-    "amplitude",   "frequency",  "phaseShift", "threshold",       "centerX",     "centerY",
-};
-
 // The float's bits go into the field as they are; a detour through double
 // could alter a NaN's payload.
-void StoreFloatBits(EngraveParams* record, const SettingInfo& setting, const uint8_t bytes[4]) {
+void StoreFloatBits(SettingValues* record, const SettingInfo& setting, const uint8_t bytes[4]) {
     uint32_t bits = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
                     uint32_t(bytes[3]) << 24;
     float value;
@@ -26,17 +21,18 @@ void StoreFloatBits(EngraveParams* record, const SettingInfo& setting, const uin
 
 }  // namespace
 
-void ReadLegacyPresetFields(EngraveParams* record, PresetSource& file) {
-    for (const char* name : kLegacyFields) {
-        const SettingInfo& setting = *FindParam(name);
+void ReadLegacyPresetFields(SettingValues* record, PresetSource& file) {
+    for (int i = 0; i < kParamCount; ++i) {
+        const SettingInfo& setting = kParamTable[i];
+        if (!setting.inLegacyPreset) continue;
         uint8_t bytes[4];
-        size_t size = setting.type == ParamType::Float ? 4 : 1;
+        const size_t size = setting.type == SettingType::Real ? 4 : 1;
         // A field cut short by the end of the file keeps its value rather
         // than taking a half-written one.
         if (file.Read(bytes, size) != size) return;
         if (size == 4)
             StoreFloatBits(record, setting, bytes);
         else
-            SetParamValue(record, setting, bytes[0]);
+            SetSettingValue(record, setting, bytes[0]);
     }
 }

@@ -1,6 +1,6 @@
 // Numbers in preset files. Written like C's "%f" and "%d", read like atof
-// and atoi, always with '.' as the decimal point: a preset saved under one
-// locale must load the same under any other.
+// (settings/NumberText.h) and atoi, always with '.' as the decimal point: a
+// preset saved under one locale must load the same under any other.
 #pragma once
 
 #include <cstddef>
@@ -20,12 +20,6 @@ size_t PresetNumberRun(const char* text, size_t length);
 // NUL-terminated text into `text` (kPresetRealTextSize bytes) and returns
 // its length.
 size_t FormatPresetReal(float value, char* text);
-
-// atof on the first `length` characters (at most kPresetNumberMax are
-// looked at): sign, digits, '.', exponent; stops at the first character that
-// does not fit ("1,5" is 1). No number gives 0; beyond the double range
-// gives infinity or zero as atof does.
-double ParsePresetReal(const char* text, size_t length);
 
 // atoi on the first `length` characters, keeping the low eight bits of the
 // number: "257" is 1, "-1" is 255, "1.9" is 1, no digits give 0.

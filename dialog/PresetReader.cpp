@@ -5,7 +5,8 @@
 
 #include "dialog/PresetFormat.h"
 #include "dialog/PresetNumbers.h"
-#include "host/ParamTable.h"
+#include "settings/NumberText.h"
+#include "settings/ParamTable.h"
 
 bool ReadPresetLine(PresetSource& file, PresetLine* line) {
     line->length = 0;
@@ -18,28 +19,27 @@ bool ReadPresetLine(PresetSource& file, PresetLine* line) {
     }
 }
 
-void ApplyPresetLine(EngraveParams* record, const char* bytes, size_t length) {
+void ApplyPresetLine(SettingValues* record, const char* bytes, size_t length) {
     size_t at = 0;
     while (at < length && bytes[at] == ' ') ++at;
     if (length - at < 4 || bytes[at] == ';') return;
-    const PresetLineFormat* line = FindPresetLine(bytes + at);
-    if (!line) return;
+    const SettingInfo* setting = FindPresetLine(bytes + at);
+    if (!setting) return;
     at += 4;
     while (at < length && bytes[at] == ' ') ++at;
     size_t run = PresetNumberRun(bytes + at, length - at);
-    const SettingInfo& setting = PresetLineParam(*line);
-    if (IsPresetReal(setting))
-        SetParamValue(record, setting, ParsePresetReal(bytes + at, run));
+    if (IsPresetReal(*setting))
+        SetSettingValue(record, *setting, ParseNumberPrefix(bytes + at, run));
     else
-        SetParamValue(record, setting, ParsePresetByte(bytes + at, run));
+        SetSettingValue(record, *setting, ParsePresetByte(bytes + at, run));
 }
 
-void ReadPresetBody(EngraveParams* record, PresetSource& file) {
+void ReadPresetBody(SettingValues* record, PresetSource& file) {
     PresetLine line;
     while (ReadPresetLine(file, &line)) ApplyPresetLine(record, line.bytes, line.length);
 }
 
-bool ReadPresetContent(EngraveParams* record, PresetSource& file) {
+bool ReadPresetContent(SettingValues* record, PresetSource& file) {
     char head[kPresetHeaderSize];
     if (file.Read(head, kPresetHeaderSize) == kPresetHeaderSize &&
         std::memcmp(head, kPresetHeader, kPresetHeaderSize) == 0) {

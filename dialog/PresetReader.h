@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "dialog/PresetStream.h"
-#include "host/EngraveParams.h"
+#include "settings/EngraveSettings.h"
 
 // Real lines are a few dozen bytes; anything longer is cut into pieces of
 // this size rather than letting a hostile file grow a buffer.
@@ -25,16 +25,16 @@ bool ReadPresetLine(PresetSource& file, PresetLine* line);
 // Applies one line: leading blanks skipped, ';' lines and lines with fewer
 // than four bytes ignored, then a file key, blanks, and the number. Lines
 // with unknown keys change nothing.
-void ApplyPresetLine(EngraveParams* record, const char* bytes, size_t length);
+void ApplyPresetLine(SettingValues* record, const char* bytes, size_t length);
 
 // Applies every line from the current position to the end. Fields whose
 // lines are missing keep their values; a repeated key is applied again.
-void ReadPresetBody(EngraveParams* record, PresetSource& file);
+void ReadPresetBody(SettingValues* record, PresetSource& file);
 
 // Reads the fixed binary record that follows the legacy magic. Fields that
 // the data does not hold in full keep their values.
-void ReadLegacyPresetFields(EngraveParams* record, PresetSource& file);
+void ReadLegacyPresetFields(SettingValues* record, PresetSource& file);
 
 // Recognises the header, text or legacy, and applies the content. False,
 // with the record unchanged, when the data starts with neither.
-bool ReadPresetContent(EngraveParams* record, PresetSource& file);
+bool ReadPresetContent(SettingValues* record, PresetSource& file);

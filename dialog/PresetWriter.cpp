@@ -5,12 +5,12 @@
 
 #include "dialog/PresetFormat.h"
 #include "dialog/PresetNumbers.h"
-#include "host/ParamTable.h"
+#include "settings/ParamTable.h"
 
 namespace {
 
-std::string ValueText(const EngraveParams& record, const SettingInfo& setting) {
-    double value = GetParamValue(record, setting);
+std::string ValueText(const EngraveSettings& settings, const SettingInfo& setting) {
+    double value = GetSettingValue(settings, setting);
     if (IsPresetReal(setting)) {
         char text[kPresetRealTextSize];
         FormatPresetReal(float(value), text);
@@ -22,21 +22,23 @@ std::string ValueText(const EngraveParams& record, const SettingInfo& setting) {
 
 }  // namespace
 
-bool WritePresetBody(const EngraveParams& record, PresetSink& file) {
-    for (const PresetLineFormat& line : kPresetLines) {
+bool WritePresetBody(const EngraveSettings& settings, PresetSink& file) {
+    for (int line = 1; line <= kCarriedSettingCount; ++line) {
+        const SettingInfo* setting = ParamAtPresetLine(line);
+        if (!setting) continue;
         char key[4];
-        PresetFileKey(line.code, key);
+        PresetFileKey(setting->code, key);
         std::string text(key, 4);
         text += ' ';
-        text += ValueText(record, PresetLineParam(line));
+        text += ValueText(settings, *setting);
         text += " \t\t\t\t";
-        text += line.label;
+        text += setting->presetLabel;
         text += " \n";
         if (!file.Write(text.data(), text.size())) return false;
     }
     return true;
 }
 
-bool WritePresetContent(const EngraveParams& record, PresetSink& file) {
-    return file.Write(kPresetHeader, kPresetHeaderSize) && WritePresetBody(record, file);
+bool WritePresetContent(const EngraveSettings& settings, PresetSink& file) {
+    return file.Write(kPresetHeader, kPresetHeaderSize) && WritePresetBody(settings, file);
 }

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "dialog/PresetStream.h"
-#include "host/EngraveParams.h"
+#include "settings/EngraveSettings.h"
 
 // Writes the parameter lines in file order, each
 // "<key> <value> \t\t\t\t;<label> \n". False when a write failed.
-bool WritePresetBody(const EngraveParams& record, PresetSink& file);
+bool WritePresetBody(const EngraveSettings& settings, PresetSink& file);
 
 // The header "Corvessa Lumeric\n" and then the body.
-bool WritePresetContent(const EngraveParams& record, PresetSink& file);
+bool WritePresetContent(const EngraveSettings& settings, PresetSink& file);

@@ -8,25 +8,30 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/EngraveParams.h"
+#include "settings/EngraveSettings.h"
 
-// Where the region sits in the whole filtered image, and which frame the
-// strokes are laid out in.
+// Where the region sits in the whole filtered image. The strokes are always
+// laid out over the whole image and the region shows its part of them, so
+// that any split of an image into regions (chunks, tiled windows, the
+// dialog's preview pane) gives exactly the pixels of one whole render.
 struct EngraveRegion {
     int imageWidth, imageHeight;  // W x H: the whole filtered image, pixels
     int left, top;                // ox, oy: the region's corner inside the image
     int width, height;            // w x h: the region, pixels
-    // true: the strokes are laid out over the whole image and the region
-    // shows its part of them, so that any split of an image into regions
-    // (chunks, tiled windows) gives exactly the pixels of one whole render.
-    // false: laid out over the region itself (the dialog's preview).
-    bool layoutOnImage;
+};
+
+// What a render does beyond the settings. Each field names its effect.
+struct RenderOptions {
+    // Strong relief (randomness above 180) walks proportionally more
+    // samples per stroke, so that displaced samples stay close together.
+    // Off only for drafts that need not match the final image.
+    bool densifyRelief = true;
 };
 
 // Source pixels available for intensity sampling, in image coordinates.
-// It covers at least the region; for a render with layoutOnImage it should
-// also cover EngraveReachRows() rows above and below the region (clipped to
-// the image), or samples there read as 0.
+// It covers at least the region, and should also cover EngraveReach()
+// pixels around it on every side (clipped to the image), or samples there
+// read as 0.
 struct SampleWindow {
     const void* data;    // the window's pixel (0, 0)
     int32_t rowStride;   // samples per row
@@ -67,19 +72,17 @@ struct EngraveProgress {
 size_t SubpixelRasterBytes(int width, int height);  // 4h rows of ceil(w/2) bytes
 size_t CoverageRasterBytes(int width, int height);  // h rows of ceil(w/2) bytes
 
-// How many image rows beyond a region the strokes that touch the region may
-// sample, for the given settings (bounded by the image height; 0 without
-// layoutOnImage, where sampling stays inside the region). The same for
-// every region of one image.
-int EngraveReachRows(const EngraveParams& params, const EngraveRegion& region);
+// How many pixels beyond a region, in every direction, the strokes that
+// touch the region may sample, for the given settings and image size
+// (bounded by the larger image side). The same for every region of one image.
+int EngraveReach(const EngraveSettings& settings, int imageWidth, int imageHeight);
 
 // Renders the engraving of `region` into image.out: seeds the random
 // generator, pre-fills the output, draws every colour pass and composites it.
-// `dialogOpen` turns off relief densification, as in the preview.
 // Unusable inputs leave the output untouched: fewer than 3 planes, a region
 // not inside the image (or a side above 2^26 pixels), a source window that
 // does not cover the region, missing rasters on the antialiased path.
-// Every EngraveParams value is accepted (see engine/EngraveSetup.h).
-void EngraveRender(const EngraveParams& params, const EngraveRegion& region,
-                   const EngraveImage& image, const MaskView& mask, bool dialogOpen,
-                   const EngraveScratch& scratch, const EngraveProgress& progress);
+// Every settings value is accepted (see engine/EngraveSetup.h).
+void EngraveRender(const EngraveSettings& settings, const EngraveRegion& region, const EngraveImage& image,
+                   const MaskView& mask, const RenderOptions& options, const EngraveScratch& scratch,
+                   const EngraveProgress& progress);

@@ -36,22 +36,23 @@ size_t CoverageRasterBytes(int width, int height) {
     return size_t(height) * ((size_t(width) + 1) / 2);
 }
 
-int EngraveReachRows(const EngraveParams& params, const EngraveRegion& region) {
-    if (!region.layoutOnImage || region.imageHeight <= 0 || region.imageWidth <= 0) return 0;
-    if (region.imageWidth > kMaxImageSide || region.imageHeight > kMaxImageSide) return 0;
-    const bool antialiased = params.noAntialias == 0;
-    LayoutFrame frame = MakeLayoutFrame(region, antialiased);
-    EngraveSetup setup = ComputeEngraveSetup(params, frame);
+int EngraveReach(const EngraveSettings& settings, int imageWidth, int imageHeight) {
+    if (imageHeight <= 0 || imageWidth <= 0 || imageWidth > kMaxImageSide || imageHeight > kMaxImageSide) return 0;
+    const bool antialiased = settings.noAntialias == 0;
+    const EngraveRegion whole{imageWidth, imageHeight, 0, 0, imageWidth, imageHeight};
+    LayoutFrame frame = MakeLayoutFrame(whole, antialiased);
+    EngraveSetup setup = ComputeEngraveSetup(settings, frame);
     StrokeReach reach = ComputeStrokeReach(setup, frame);
-    double rows = double(reach.sample) / frame.unit + 2.0;
-    if (!(rows < double(region.imageHeight))) return region.imageHeight;
-    return int(rows) + 1;
+    const int side = imageWidth > imageHeight ? imageWidth : imageHeight;
+    double pixels = double(reach.sample) / frame.unit + 2.0;
+    if (!(pixels < double(side))) return side;
+    return int(pixels) + 1;
 }
 
-bool InitRenderContext(RenderContext* out, const EngraveParams& params, const EngraveRegion& region,
-                       const EngraveImage& image, const MaskView& mask, bool dialogOpen, const EngraveScratch& scratch,
-                       const EngraveProgress& progress) {
-    const bool antialiased = params.noAntialias == 0;
+bool InitRenderContext(RenderContext* out, const EngraveSettings& settings, const EngraveRegion& region,
+                       const EngraveImage& image, const MaskView& mask, const RenderOptions& options,
+                       const EngraveScratch& scratch, const EngraveProgress& progress) {
+    const bool antialiased = settings.noAntialias == 0;
     if (!RegionIsValid(region) || image.planes < 3 || !image.out ||
         image.outRowStride < int64_t(region.width) * image.planes)
         return false;
@@ -61,7 +62,7 @@ bool InitRenderContext(RenderContext* out, const EngraveParams& params, const En
     RenderContext& c = *out;
     c = RenderContext{};
     c.frame = MakeLayoutFrame(region, antialiased);
-    c.setup = ComputeEngraveSetup(params, c.frame);
+    c.setup = ComputeEngraveSetup(settings, c.frame);
     c.reach = ComputeStrokeReach(c.setup, c.frame);
     c.nearX0 = double(c.frame.regionX0) - c.reach.stamp;
     c.nearY0 = double(c.frame.regionY0) - c.reach.stamp;
@@ -72,7 +73,7 @@ bool InitRenderContext(RenderContext* out, const EngraveParams& params, const En
     c.hasMask = mask.data != nullptr;
     c.planes = image.planes;
     c.is16 = image.depth == 16;
-    c.densify = !dialogOpen;
+    c.densify = options.densifyRelief;
     c.reliefActive = c.setup.Rf != 0.0f || c.setup.Nz != 0.0f;
     c.progress = progress;
 
@@ -104,12 +105,12 @@ bool InitRenderContext(RenderContext* out, const EngraveParams& params, const En
     return true;
 }
 
-void EngraveRender(const EngraveParams& params, const EngraveRegion& region, const EngraveImage& image,
-                   const MaskView& mask, bool dialogOpen, const EngraveScratch& scratch,
+void EngraveRender(const EngraveSettings& settings, const EngraveRegion& region, const EngraveImage& image,
+                   const MaskView& mask, const RenderOptions& options, const EngraveScratch& scratch,
                    const EngraveProgress& progress) {
     RenderContext c;
     // A render the engine cannot do safely leaves the output untouched.
-    if (!InitRenderContext(&c, params, region, image, mask, dialogOpen, scratch, progress)) return;
+    if (!InitRenderContext(&c, settings, region, image, mask, options, scratch, progress)) return;
     StrokeTarget& t = c.target;
     const bool antialiased = t.antialiased;
     NibbleCountTable table;

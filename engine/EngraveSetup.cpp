@@ -5,12 +5,6 @@
 
 namespace {
 
-// The defaults of the parameter record, for settings that are not numbers.
-constexpr float kDefaultRotation = 30, kDefaultSpace = 20, kDefaultOffset = 0, kDefaultWidth = 100,
-                kDefaultContrast = 0, kDefaultRandomness = 0, kDefaultAmplitude = 100, kDefaultFrequency = 100,
-                kDefaultPhaseShift = 0, kDefaultThreshold = 0, kDefaultCenter = 0, kDefaultNoise = 0;
-constexpr int kDefaultPattern = kWaves1;
-
 float FiniteOr(float value, float fallback) { return IsFiniteValue(value) ? value : fallback; }
 
 // Every derived value stays within this, so products of two of them are finite doubles.
@@ -32,22 +26,23 @@ constexpr double kContrastLimit = 1024;
 
 }  // namespace
 
-EngraveParams SanitizedSettings(const EngraveParams& params) {
-    EngraveParams p = params;
-    p.rotation = FiniteOr(p.rotation, kDefaultRotation);
-    p.space = FiniteOr(p.space, kDefaultSpace);
-    p.offset = FiniteOr(p.offset, kDefaultOffset);
-    p.width = FiniteOr(p.width, kDefaultWidth);
-    p.contrast = FiniteOr(p.contrast, kDefaultContrast);
-    p.randomness = FiniteOr(p.randomness, kDefaultRandomness);
-    p.amplitude = FiniteOr(p.amplitude, kDefaultAmplitude);
-    p.frequency = FiniteOr(p.frequency, kDefaultFrequency);
-    p.phaseShift = FiniteOr(p.phaseShift, kDefaultPhaseShift);
-    p.threshold = FiniteOr(p.threshold, kDefaultThreshold);
-    p.centerX = FiniteOr(p.centerX, kDefaultCenter);
-    p.centerY = FiniteOr(p.centerY, kDefaultCenter);
-    p.noise = FiniteOr(p.noise, kDefaultNoise);
-    if (p.pattern >= kPatternKindCount) p.pattern = kDefaultPattern;
+EngraveSettings SanitizedSettings(const EngraveSettings& settings) {
+    static const EngraveSettings d = DefaultEngraveSettings();
+    EngraveSettings p = settings;
+    p.rotation = FiniteOr(p.rotation, d.rotation);
+    p.space = FiniteOr(p.space, d.space);
+    p.offset = FiniteOr(p.offset, d.offset);
+    p.width = FiniteOr(p.width, d.width);
+    p.contrast = FiniteOr(p.contrast, d.contrast);
+    p.randomness = FiniteOr(p.randomness, d.randomness);
+    p.amplitude = FiniteOr(p.amplitude, d.amplitude);
+    p.frequency = FiniteOr(p.frequency, d.frequency);
+    p.phaseShift = FiniteOr(p.phaseShift, d.phaseShift);
+    p.threshold = FiniteOr(p.threshold, d.threshold);
+    p.centerX = FiniteOr(p.centerX, d.centerX);
+    p.centerY = FiniteOr(p.centerY, d.centerY);
+    p.noise = FiniteOr(p.noise, d.noise);
+    if (p.pattern >= kPatternKindCount) p.pattern = d.pattern;
     if (p.colorSchema >= kColorSchemaCount) p.colorSchema = kInitialColor;
     return p;
 }
@@ -57,8 +52,8 @@ float DisplacementLimit(const LayoutFrame& frame) {
     return m > 256.0f ? m : 256.0f;
 }
 
-EngraveSetup ComputeEngraveSetup(const EngraveParams& params, const LayoutFrame& frame) {
-    const EngraveParams p = SanitizedSettings(params);
+EngraveSetup ComputeEngraveSetup(const EngraveSettings& settings, const LayoutFrame& frame) {
+    const EngraveSettings p = SanitizedSettings(settings);
     EngraveSetup s{};
     s.antialiased = p.noAntialias == 0;
     const double q = s.antialiased ? 1.0 : 0.25;
@@ -84,12 +79,12 @@ EngraveSetup ComputeEngraveSetup(const EngraveParams& params, const LayoutFrame&
     s.cosTheta = float(DeterministicCos(s.theta));
     s.sinTheta = float(DeterministicSin(s.theta));
 
-    // Centre: per mille of the image size from the image's middle, then into
-    // the frame (whose origin is the region's corner in the preview).
+    // Centre: per mille of the image size from the image's middle, in the
+    // frame's raster units.
     double centerX = ClampValue(p.centerX, -kCenterLimit, kCenterLimit);
     double centerY = ClampValue(p.centerY, -kCenterLimit, kCenterLimit);
-    double cx = (centerX * double(0.001f) + 0.5) * double(frame.imageWidth) * 4.0 - double(frame.originX) * 4.0;
-    double cy = (centerY * double(0.001f) + 0.5) * double(frame.imageHeight) * 4.0 - double(frame.originY) * 4.0;
+    double cx = (centerX * double(0.001f) + 0.5) * double(frame.width) * 4.0;
+    double cy = (centerY * double(0.001f) + 0.5) * double(frame.height) * 4.0;
     if (!s.antialiased) cx *= 0.25, cy *= 0.25;
     s.cx = Stored(cx);
     s.cy = Stored(cy);

@@ -17,7 +17,7 @@
 #include <cstdint>
 
 #include "engine/LayoutFrame.h"
-#include "host/EngraveParams.h"
+#include "settings/EngraveSettings.h"
 
 struct EngraveSetup {
     bool antialiased;
@@ -43,9 +43,9 @@ struct EngraveSetup {
 };
 
 // The settings with non-finite floats replaced by their defaults.
-EngraveParams SanitizedSettings(const EngraveParams& params);
+EngraveSettings SanitizedSettings(const EngraveSettings& settings);
 
-EngraveSetup ComputeEngraveSetup(const EngraveParams& params, const LayoutFrame& frame);
+EngraveSetup ComputeEngraveSetup(const EngraveSettings& settings, const LayoutFrame& frame);
 
 // Limits that depend on the frame's size (raster units): amplitude and
 // relief factor at most max(RW, RH, 256), noise at most four times that.

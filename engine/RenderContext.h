@@ -28,7 +28,7 @@ struct RenderContext {
     bool hasMask;
     int planes;
     bool is16;
-    bool densify;       // relief densification (off while the dialog is open)
+    bool densify;       // relief densification (RenderOptions::densifyRelief)
     bool reliefActive;  // Rf != 0 or Nz != 0: every surviving sample draws a relief number
     Lcg rng;
     EngraveProgress progress;
@@ -43,9 +43,9 @@ StrokeReach ComputeStrokeReach(const EngraveSetup& setup, const LayoutFrame& fra
 // Fills the context for one render (pass 0, generator seeded); false when the
 // inputs cannot be rendered safely (bad sizes, missing buffers, a source
 // window that does not cover the region).
-bool InitRenderContext(RenderContext* c, const EngraveParams& params, const EngraveRegion& region,
-                       const EngraveImage& image, const MaskView& mask, bool dialogOpen, const EngraveScratch& scratch,
-                       const EngraveProgress& progress);
+bool InitRenderContext(RenderContext* c, const EngraveSettings& settings, const EngraveRegion& region,
+                       const EngraveImage& image, const MaskView& mask, const RenderOptions& options,
+                       const EngraveScratch& scratch, const EngraveProgress& progress);
 
 inline bool BaseIsFar(const RenderContext& c, double x, double y) {
     return !(x >= c.nearX0 && x <= c.nearX1 && y >= c.nearY0 && y <= c.nearY1);  // NaN counts as far

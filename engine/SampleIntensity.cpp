@@ -33,8 +33,8 @@ int SampleIntensity(const RenderContext& c, int x, int y) {
     x = x < 0 ? 0 : x >= c.frame.width ? c.frame.width - 1 : x;
     y = y < 0 ? 0 : y >= c.frame.height ? c.frame.height - 1 : y;
     const SampleWindow& w = c.source;
-    int64_t wx = int64_t(x) + c.frame.originX - w.left;
-    int64_t wy = int64_t(y) + c.frame.originY - w.top;
+    int64_t wx = int64_t(x) - w.left;
+    int64_t wy = int64_t(y) - w.top;
     if (wx < 0 || wy < 0 || wx >= w.width || wy >= w.height) return 0;
     int64_t offset = wy * w.rowStride + wx * c.planes;
     if (c.is16)

@@ -1,7 +1,6 @@
 // Start and Continue: driving the host through the image, chunk by chunk
 // inside Start when it offers advanceState, else window by window through
 // Continue.
-#include "dialog/RunDialog.h"
 #include "engine/Engrave.h"
 #include "host/ChunkPlan.h"
 #include "host/EngraveParams.h"
@@ -31,13 +30,7 @@ void RequestAllPlanes(FilterRecord* record) {
 int32_t ReachRows(const FilterRecord* record, const EngraveParams& params) {
     const VRect filter = GetFilterRect(record);
     if (params.rowSkip >= RectHeight(filter)) return 0;
-    EngraveRegion region{};
-    region.imageWidth = RectWidth(filter);
-    region.imageHeight = RectHeight(filter);
-    region.width = region.imageWidth;
-    region.height = params.rowSkip;
-    region.layoutOnImage = true;
-    return EngraveReachRows(params, region);
+    return EngraveReach(SettingsOf(params), RectWidth(filter), RectHeight(filter));
 }
 
 void RequestChunk(FilterRecord* record, const EngraveParams& params, int32_t chunkTop) {
@@ -109,7 +102,7 @@ void DoStart(FilterGlobals* globals) {
 
     params = CurrentParams();
     if (params && params->showDialog) {
-        RunDialog(globals);
+        if (gModule.runDialog) gModule.runDialog(globals);
         // A cancelled dialog puts a fresh parameters handle in place.
         params = CurrentParams();
         if (params) params->showDialog = 0;

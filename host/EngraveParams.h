@@ -6,40 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 
-// Stroke geometry, in the order of the "Pattern:" list.
-enum PatternKind : uint8_t {
-    kLines = 0,
-    kWaves1 = 1,
-    kWaves2 = 2,
-    kRings = 3,
-    kRingsWaves1 = 4,
-    kRingsWaves2 = 5,
-    kRingsWaves3 = 6,
-    kRingsWaves4 = 7,
-    kSpiral = 8,
-    kSpiralWaves1 = 9,
-    kSpiralWaves2 = 10,
-    kSpiralWaves3 = 11,
-    kSpiralWaves4 = 12,
-};
-constexpr int kPatternKindCount = 13;
+#include "settings/EngraveSettings.h"
 
-// How the engraving is put back into the image, in the order of the
-// "Color schema:" list.
-enum ColorSchema : uint8_t {
-    kInitialColor = 0,
-    kSplitColor = 1,
-    kBlackAndWhite = 2,
-};
-constexpr int kColorSchemaCount = 3;
-
-// Family tests shared by the whole module.
-inline bool PatternHasCenter(int kind) { return kind >= kRings; }
-inline bool PatternIsWaved(int kind) {
-    return kind == kWaves1 || kind == kWaves2 || (kind >= kRingsWaves1 && kind <= kRingsWaves4) ||
-           kind >= kSpiralWaves1;
-}
-
+// The stored record: the 21 engraving settings, the dialog's preferences and
+// view, and the run state of the selector flow. Only this file and its
+// projections know the layout; everything else works on EngraveSettings.
 struct EngraveParams {
     uint8_t colorSchema;      // ColorSchema
     uint8_t pattern;          // PatternKind
@@ -106,6 +77,15 @@ static_assert(offsetof(EngraveParams, canPreview) == 98, "layout");
 static_assert(offsetof(EngraveParams, isPremiereHost) == 99, "layout");
 static_assert(sizeof(EngraveParams) == 100, "EngraveParams size");
 
-// Writes the defaults into the settings and dialog fields; leaves the run
-// state (showDialog, rowSkip, canPreview, isPremiereHost) alone.
+// Writes the defaults into the settings and dialog fields (the view at the
+// image's corner, no preset just applied); leaves the run state
+// (showDialog, rowSkip, canPreview, isPremiereHost) alone.
 void InitParameters(EngraveParams* record);
+
+// The projections between the stored record and the settings.
+EngraveSettings SettingsOf(const EngraveParams& record);
+void StoreSettings(const EngraveSettings& settings, EngraveParams* record);
+DialogPreferences PreferencesOf(const EngraveParams& record);
+void StorePreferences(const DialogPreferences& preferences, EngraveParams* record);
+SettingValues ValuesOf(const EngraveParams& record);
+void StoreValues(const SettingValues& values, EngraveParams* record);

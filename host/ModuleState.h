@@ -1,6 +1,6 @@
-// Module-wide state shared by the selector flow, the filter pass and the
-// dialog. There is one host thread and one selector call at a time, so these
-// are plain variables without locks.
+// Module-wide state shared by the selector flow and the filter pass. There
+// is one host thread and one selector call at a time, so these are plain
+// variables without locks.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +13,13 @@ struct EngraveParams;
 struct FilterGlobals {
     int16_t* result;  // the host's result word of the current call
     FilterRecord* filterRecord;
-    PIRect previewRect;  // the preview pane's area, set by the dialog
 };
+
+// The parameter dialog as Start sees it. The module's entry point wires the
+// real dialog in, so that this layer knows no window: returns false when
+// the user cancelled (the dialog has then restored the record and left
+// userCanceledErr in the result word).
+typedef bool (*RunDialogProc)(FilterGlobals* globals);
 
 struct ModuleState {
     FilterRecord* filterRecord = nullptr;  // current call's block (AboutRecord for selector 0)
@@ -22,8 +27,8 @@ struct ModuleState {
     SPBasicSuite* basicSuite = nullptr;
     void* moduleInstance = nullptr;  // HMODULE on Windows
     FilterGlobals* currentGlobals = nullptr;
-    bool dialogOpen = false;  // the parameter dialog's window exists
-    OSErr handleError = noErr;  // set by the handle fallback
+    RunDialogProc runDialog = nullptr;  // null: Start goes on as if OK was pressed at once
+    OSErr handleError = noErr;          // set by the handle fallback
 };
 
 extern ModuleState gModule;

@@ -1,19 +1,19 @@
-// Where one filter pass reads and writes: the region to engrave, the source
-// window around it and the host buffers, all in image coordinates (the
-// filter rectangle's top-left corner is 0, 0).
+// Where one pass reads and writes: the region to engrave, the source window
+// around it and the buffers, all in image coordinates (the filter
+// rectangle's top-left corner is 0, 0).
 #pragma once
 
 #include <cstdint>
 
 #include "engine/Engrave.h"
-#include "host/ModuleState.h"
+#include "host/PluginInterface.h"
 
 struct PassLayout {
     int depth;   // 8 or 16
     int planes;  // samples per pixel
     int bytesPerSample;
-    bool preview;  // the dialog is open: the region is the preview pane
-    bool cmyk;     // CMYK or CMYK64: converted to RGB for the work
+    bool cmyk;       // CMYK or CMYK64: converted to RGB for the work
+    bool rgbOutput;  // the output keeps the RGB working colours (the preview shows them)
     EngraveRegion region;
 
     // The host's input buffer and the image position of its first pixel.
@@ -24,7 +24,7 @@ struct PassLayout {
     // The source window the engine samples (copied and converted from the input).
     int windowLeft, windowTop, windowWidth, windowHeight;
 
-    // The host's output buffer: the region's pixel (0, 0) is its first pixel.
+    // The output buffer: the region's pixel (0, 0) is its first pixel.
     uint8_t* out;
     int64_t outStride;
 
@@ -34,7 +34,13 @@ struct PassLayout {
 
 enum class LayoutError { None, UnsupportedMode, NothingToDo };
 
-// Works out the layout from the current FilterRecord and record; in preview
-// mode it also clamps the view and rounds the pane width (stored back into
-// the globals' previewRect).
-LayoutError PlanPassLayout(FilterGlobals* globals, const EngraveParams& params, PassLayout* layout);
+// The chunk or window the host delivered: the region is its output
+// rectangle, the window everything it delivered inside the image. Shows the
+// module's message for an image it cannot engrave.
+LayoutError PlanPassLayout(const FilterRecord* record, PassLayout* layout);
+
+// A region of the image chosen by the caller, with `reach` pixels of source
+// around it where the host delivered them; `out` is left for the caller.
+// Refuses an unsupported image silently.
+LayoutError PlanRegionLayout(const FilterRecord* record, const EngraveRegion& region, int reach,
+                             PassLayout* layout);

@@ -102,7 +102,7 @@ void Blend(const PassLayout& L, const T* copy) {
     // copy there. Everywhere else blend with the original input, so that an
     // unselected pixel keeps every one of its samples exactly and a partly
     // selected one mixes within one colour space.
-    const bool fromCopy = L.preview && L.cmyk;
+    const bool fromCopy = L.rgbOutput && L.cmyk;
     for (int y = 0; y < L.region.height; ++y) {
         for (int x = 0; x < L.region.width; ++x) {
             const int mx = L.region.left + x - mask.left, my = L.region.top + y - mask.top;
@@ -110,8 +110,10 @@ void Blend(const PassLayout& L, const T* copy) {
             const uint8_t m = inside ? mask.data[int64_t(my) * mask.rowBytes + mx] : 0;
             if (m == 255) continue;
             T* out = OutputPixel<T>(L, x, y);
-            const T* before = fromCopy ? copy + (int64_t(y) * L.windowWidth + x) * planes
-                                       : InputPixel<T>(L, L.region.left + x, L.region.top + y);
+            const T* before =
+                fromCopy ? copy + ((int64_t(L.region.top - L.windowTop) + y) * L.windowWidth +
+                                   (L.region.left - L.windowLeft) + x) * planes
+                         : InputPixel<T>(L, L.region.left + x, L.region.top + y);
             if (m == 0) {
                 std::memcpy(out, before, size_t(planes) * sizeof(T));
                 continue;

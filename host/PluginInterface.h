@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/FourCC.h"  // OSType and FourCC: first char most significant
+
 #if defined(_WIN32) && !defined(_WIN64)
 #define PI_CALL __cdecl
 #else
@@ -25,16 +27,10 @@ typedef int16_t OSErr;
 typedef int32_t SPErr;
 typedef uint8_t PIBoolean;  // non-zero = true
 typedef int32_t SPBoolean;  // a 4-byte BOOL on Windows
-typedef uint32_t OSType;    // four-char code, first char most significant
 typedef int32_t Fixed;      // 16.16
 typedef char* Ptr;
 typedef char** Handle;  // *h is the data pointer, valid even without locking
 
-// Four-character code as the interface stores it: first char most significant.
-constexpr OSType FourCC(const char (&s)[5]) {
-    return (OSType(uint8_t(s[0])) << 24) | (OSType(uint8_t(s[1])) << 16) |
-           (OSType(uint8_t(s[2])) << 8) | OSType(uint8_t(s[3]));
-}
 
 struct PIPoint {
     int16_t v, h;

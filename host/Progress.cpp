@@ -1,6 +1,4 @@
-// The one progress channel of the module.
-#include "host/DialogProgress.h"
-#include "host/FilterPass.h"
+#include "host/Progress.h"
 
 namespace {
 
@@ -11,15 +9,18 @@ int32_t ToCount(float value) {
     return int32_t(value);
 }
 
+void ToHost(void* context, int32_t done, int32_t total) {
+    const FilterRecord* record = static_cast<const FilterRecord*>(context);
+    record->progressProc(done, total);
+}
+
 }  // namespace
 
-void UpdateProgress(float done, float total) {
-    const int32_t d = ToCount(done);
-    const int32_t t = ToCount(total);
-    if (gModule.dialogOpen) {
-        ShowDialogProgress(d, t);
-        return;
-    }
-    const FilterRecord* record = gModule.currentGlobals ? gModule.currentGlobals->filterRecord : gModule.filterRecord;
-    if (record && record->progressProc) record->progressProc(d, t);
+ProgressSink HostProgress(const FilterRecord* record) {
+    if (!record || !record->progressProc) return ProgressSink{nullptr, nullptr};
+    return ProgressSink{&ToHost, const_cast<FilterRecord*>(record)};
+}
+
+void UpdateProgress(const ProgressSink& sink, float done, float total) {
+    if (sink.report) sink.report(sink.context, ToCount(done), ToCount(total));
 }

@@ -4,20 +4,23 @@
 
 #include "host/EngraveParams.h"
 #include "host/HostHandles.h"
-#include "host/ParamTable.h"
 
 namespace {
 
-constexpr OSType kAntialiasKey = FourCC("AntA");
-
-// Keys announced to the host when the reader opens. Ofst, Lvls and Frqn are
-// not announced but are read all the same when present.
-const DescriptorKeyID kExpectedKeys[] = {
-    FourCC("ClSt"), FourCC("Geom"), FourCC("InvI"), FourCC("AntA"), FourCC("Invr"), FourCC("NoBr"),
-    FourCC("UsBg"), FourCC("Angl"), FourCC("Spac"), FourCC("Wdth"), FourCC("BRel"), FourCC("Ampl"),
-    FourCC("Shif"), FourCC("Usil"), FourCC("CntX"), FourCC("CntY"), FourCC("FllA"), FourCC("Nois"),
-    NULLID,
+// Keys announced to the host when the reader opens, in table order. Some
+// carried keys are not announced but are read all the same when present.
+struct ExpectedKeys {
+    DescriptorKeyID keys[kCarriedSettingCount + 1];
 };
+
+ExpectedKeys AnnouncedKeys() {
+    ExpectedKeys list{};
+    int n = 0;
+    for (int i = 0; i < kParamCount; ++i)
+        if (kParamTable[i].announced) list.keys[n++] = kParamTable[i].code;
+    list.keys[n] = NULLID;
+    return list;
+}
 
 bool ReadProcsComplete(const ReadDescriptorProcs* r) {
     return r->openReadDescriptorProc && r->closeReadDescriptorProc && r->getKeyProc && r->getIntegerProc &&
@@ -29,41 +32,39 @@ bool ReadProcsComplete(const ReadDescriptorProcs* r) {
 
 // One key from the reader into its field, by the field's descriptor type.
 void ReadKey(const ReadDescriptorProcs* procs, PIReadDescriptor token, const SettingInfo& setting,
-             EngraveParams* params) {
+             EngraveSettings* settings) {
     switch (setting.type) {
-        case ParamType::Float: {
+        case SettingType::Real: {
             DescriptorUnitID unit = 0;
             double value = 0;
-            if (procs->getUnitFloatProc(token, &unit, &value) == noErr) SetParamValue(params, setting, value);
+            if (procs->getUnitFloatProc(token, &unit, &value) == noErr) SetSettingValue(settings, setting, value);
             break;
         }
-        case ParamType::List: {
+        case SettingType::List: {
             int32_t value = 0;
-            if (procs->getIntegerProc(token, &value) == noErr) SetParamValue(params, setting, value & 0xFF);
+            if (procs->getIntegerProc(token, &value) == noErr) SetSettingValue(settings, setting, value & 0xFF);
             break;
         }
-        case ParamType::Switch:
-        case ParamType::Byte: {
+        case SettingType::Switch:
+        case SettingType::Flag: {
             PIBoolean value = 0;
             if (procs->getBooleanProc(token, &value) != noErr) break;
-            bool on = value != 0;
-            if (setting.key == kAntialiasKey) on = !on;  // the descriptor says "antialiased"
-            SetParamValue(params, setting, on ? 1 : 0);
+            const bool on = (value != 0) != setting.scriptInverted;
+            SetSettingValue(settings, setting, on ? 1 : 0);
             break;
         }
-        case ParamType::Int: break;
     }
 }
 
 void WriteKey(const WriteDescriptorProcs* procs, PIWriteDescriptor token, const SettingInfo& setting,
-              const EngraveParams& params) {
-    const ScriptValue v = ScriptValueOf(params, setting);
+              const EngraveSettings& settings) {
+    const ScriptValue v = ScriptValueOf(settings, setting);
     if (v.type == typeUnitFloat && procs->putUnitFloatProc)
-        procs->putUnitFloatProc(token, setting.key, unitPercent, &v.value);
+        procs->putUnitFloatProc(token, setting.code, unitPercent, &v.value);
     else if (v.type == typeInteger && procs->putIntegerProc)
-        procs->putIntegerProc(token, setting.key, int32_t(v.value));
+        procs->putIntegerProc(token, setting.code, int32_t(v.value));
     else if (v.type == typeBoolean && procs->putBooleanProc)
-        procs->putBooleanProc(token, setting.key, PIBoolean(v.value));
+        procs->putBooleanProc(token, setting.code, PIBoolean(v.value));
 }
 
 // The descriptor is the host's handle: it goes back through the host's own
@@ -75,16 +76,15 @@ void DisposeDescriptor(const FilterRecord* record, Handle descriptor) {
 
 }  // namespace
 
-ScriptValue ScriptValueOf(const EngraveParams& params, const SettingInfo& setting) {
-    const double value = GetParamValue(params, setting);
+ScriptValue ScriptValueOf(const EngraveSettings& settings, const SettingInfo& setting) {
+    const double value = GetSettingValue(settings, setting);
     switch (setting.type) {
-        case ParamType::Float: return ScriptValue{typeUnitFloat, value};
-        case ParamType::List: return ScriptValue{typeInteger, value};
-        case ParamType::Switch:
-        case ParamType::Byte:
-            if (setting.key == kAntialiasKey) return ScriptValue{typeBoolean, value == 0 ? 1.0 : 0.0};
+        case SettingType::Real: return ScriptValue{typeUnitFloat, value};
+        case SettingType::List: return ScriptValue{typeInteger, value};
+        case SettingType::Switch:
+        case SettingType::Flag:
+            if (setting.scriptInverted) return ScriptValue{typeBoolean, value == 0 ? 1.0 : 0.0};
             return ScriptValue{typeBoolean, double(int64_t(value) & 0xFF)};
-        case ParamType::Int: break;
     }
     return ScriptValue{typeInteger, value};
 }
@@ -112,17 +112,19 @@ OSErr ReadScriptParams(FilterGlobals* globals) {
     const ReadDescriptorProcs* procs = d->readDescriptorProcs;
 
     OSErr error = noErr;
-    DescriptorKeyID keys[sizeof kExpectedKeys / sizeof kExpectedKeys[0]];
-    for (size_t i = 0; i < sizeof keys / sizeof keys[0]; ++i) keys[i] = kExpectedKeys[i];
-    PIReadDescriptor token = procs->openReadDescriptorProc(d->descriptor, keys);
+    ExpectedKeys expected = AnnouncedKeys();
+    PIReadDescriptor token = procs->openReadDescriptorProc(d->descriptor, expected.keys);
     if (token) {
-        params->fillAlpha = 0;  // a descriptor without FllA means fill alpha off
+        EngraveSettings settings = SettingsOf(*params);
+        settings.fillAlpha = 0;  // a descriptor without FllA means fill alpha off
         DescriptorKeyID key = 0;
         DescriptorTypeID type = 0;
         int32_t flags = 0;
         while (procs->getKeyProc(token, &key, &type, &flags)) {
-            if (const SettingInfo* setting = FindParamByKey(key)) ReadKey(procs, token, *setting, params);
+            if (const SettingInfo* setting = FindParamByCode(key)) ReadKey(procs, token, *setting, &settings);
         }
+        // The record is read afresh: a host procedure may have moved it.
+        if ((params = CurrentParams())) StoreSettings(settings, params);
         error = procs->closeReadDescriptorProc(token);
         DisposeDescriptor(record, d->descriptor);
         d->descriptor = nullptr;
@@ -142,8 +144,9 @@ OSErr WriteScriptParams(FilterGlobals* globals) {
     PIWriteDescriptor token = procs->openWriteDescriptorProc();
     if (!token) return noErr;
 
-    for (OSType key : kScriptKeyOrder)
-        if (const SettingInfo* setting = FindParamByKey(key)) WriteKey(procs, token, *setting, *params);
+    const EngraveSettings settings = SettingsOf(*params);
+    for (int order = 1; order <= kCarriedSettingCount; ++order)
+        if (const SettingInfo* setting = ParamAtDescriptorOrder(order)) WriteKey(procs, token, *setting, settings);
 
     if (d->descriptor) {
         DisposeDescriptor(record, d->descriptor);

@@ -2,9 +2,7 @@
 #pragma once
 
 #include "host/ModuleState.h"
-
-#include "host/EngraveParams.h"
-#include "host/ParamTable.h"
+#include "settings/ParamTable.h"
 
 // How a setting travels in the descriptor: its type and value (the antialias
 // key carries the opposite of noAntialias; switches their low byte).
@@ -12,7 +10,7 @@ struct ScriptValue {
     DescriptorTypeID type;
     double value;
 };
-ScriptValue ScriptValueOf(const EngraveParams& params, const SettingInfo& setting);
+ScriptValue ScriptValueOf(const EngraveSettings& settings, const SettingInfo& setting);
 
 bool DescriptorsAvailable(const FilterRecord* record);
 OSErr ReadScriptParams(FilterGlobals* globals);

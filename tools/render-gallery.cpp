@@ -11,8 +11,7 @@
 #include <vector>
 
 #include "engine/Engrave.h"
-#include "host/EngraveParams.h"
-#include "host/ParamTable.h"
+#include "settings/ParamTable.h"
 
 namespace {
 
@@ -43,9 +42,9 @@ bool WritePngFile(const std::string& path, const Rgb& image) {
     return png_image_write_to_file(&png, path.c_str(), 0, image.pixels.data(), 0, nullptr) != 0;
 }
 
-Rgb Engrave(const Rgb& source, const EngraveParams& params) {
+Rgb Engrave(const Rgb& source, const EngraveSettings& settings) {
     Rgb out = source;
-    EngraveRegion region{source.width, source.height, 0, 0, source.width, source.height, true};
+    EngraveRegion region{source.width, source.height, 0, 0, source.width, source.height};
     EngraveImage image{};
     image.planes = 3;
     image.depth = 8;
@@ -55,7 +54,7 @@ Rgb Engrave(const Rgb& source, const EngraveParams& params) {
     std::vector<uint8_t> subpixels(SubpixelRasterBytes(source.width, source.height));
     std::vector<uint8_t> coverage(CoverageRasterBytes(source.width, source.height));
     EngraveScratch scratch{subpixels.data(), coverage.data()};
-    EngraveRender(params, region, image, MaskView{}, false, scratch, EngraveProgress{});
+    EngraveRender(settings, region, image, MaskView{}, RenderOptions{}, scratch, EngraveProgress{});
     return out;
 }
 
@@ -98,11 +97,10 @@ int main(int argc, char** argv) {
     sheet.pixels.assign(size_t(sheet.width) * sheet.height * 3, 0);
     for (int kind = 0; kind < kPatternKindCount; ++kind) {
         for (int schema = 0; schema < kColorSchemaCount; ++schema) {
-            EngraveParams params{};
-            InitParameters(&params);
-            params.pattern = uint8_t(kind);
-            params.colorSchema = uint8_t(schema);
-            Rgb out = Engrave(source, params);
+            EngraveSettings settings = DefaultEngraveSettings();
+            settings.pattern = uint8_t(kind);
+            settings.colorSchema = uint8_t(schema);
+            Rgb out = Engrave(source, settings);
             char name[64];
             std::snprintf(name, sizeof name, "/kind%02d-schema%d.png", kind, schema);
             if (!WritePngFile(folder + name, out)) {

@@ -11,14 +11,13 @@ namespace {
 TEST(ActionFile, RoundTripsEveryValueExactly) {
     ActionFile action;
     action.playInfo = plugInDialogDisplay;
-    EngraveParams params;
-    InitParameters(&params);
+    EngraveSettings params = DefaultEngraveSettings();
     params.rotation = 0.1f;
     params.noise = 1e-7f;
     params.centerX = -1e30f;
     params.phaseShift = NAN;
     params.space = INFINITY;
-    action.descriptor = DescriptorFromParams(params);
+    action.descriptor = DescriptorFromSettings(params);
     action.descriptor.items.push_back(DescriptorItem{FourCC("Zdbl"), typeFloat, 0, 1.0 / 3.0});
 
     const std::string text = FormatActionFile(action);
@@ -41,9 +40,8 @@ TEST(ActionFile, RoundTripsEveryValueExactly) {
 }
 
 TEST(ActionFile, WritesTheModulesKeysInItsOrder) {
-    EngraveParams params;
-    InitParameters(&params);
-    const std::string text = FormatActionFile(ActionFile{plugInDialogSilent, DescriptorFromParams(params)});
+    EngraveSettings params = DefaultEngraveSettings();
+    const std::string text = FormatActionFile(ActionFile{plugInDialogSilent, DescriptorFromSettings(params)});
     EXPECT_NE(text.find("{\"key\": \"Angl\", \"type\": \"UntF\", \"unit\": \"#Prc\", \"value\": 30}"), std::string::npos)
         << text;
     EXPECT_NE(text.find("{\"key\": \"AntA\", \"type\": \"bool\", \"value\": true}"), std::string::npos);

@@ -16,7 +16,7 @@
 #include "cli/color/ColorEngine.h"
 #include "cli/image/ImageIo.h"
 #include "cli/image/InterfacePixels.h"
-#include "host/PluginMain.h"
+#include "module/PluginMain.h"
 #include "tests/cli/CliTestFiles.h"
 #include "tests/cli/LibraryWriters.h"
 #include "tests/support/FakeHost.h"
@@ -74,17 +74,16 @@ InterfaceImage ReadInterface(const std::string& path, Image* file = nullptr) {
 
 // The module driven directly through a host session, defaults, no files.
 InterfaceImage EngraveDirectly(const std::string& path, const std::vector<uint8_t>* mask = nullptr,
-                               const EngraveParams* settings = nullptr) {
+                               const EngraveSettings* settings = nullptr) {
     Image file;
     InterfaceImage image = ReadInterface(path, &file);
     std::string error;
     std::shared_ptr<ColorEngine> engine(ColorEngine::CreateFor(file, error).release());
     SessionOptions options;
     options.haveDescriptor = true;
-    EngraveParams params;
-    InitParameters(&params);
+    EngraveSettings params = DefaultEngraveSettings();
     if (settings) params = *settings;
-    options.play = DescriptorFromParams(params);
+    options.play = DescriptorFromSettings(params);
     options.mask = mask;
     options.color.convert8 = [engine](int16_t a, int16_t b, Color8* c, int n) {
         return engine->Convert8(a, b, c, n) == ColorStatus::Ok;

@@ -29,7 +29,7 @@ protected:
         fs::remove_all(root_);
         fs::create_directories(root_ / "Lumeric saves");
         folder_ = (root_ / "Lumeric saves").string();
-        InitParameters(&defaults_);
+        defaults_ = DefaultValues();
     }
     void TearDown() override {
         std::error_code ignored;
@@ -44,9 +44,9 @@ protected:
         std::ofstream out(path, std::ios::binary);
         out << bytes;
     }
-    std::string Saved(const EngraveParams& record) {
+    std::string Saved(const SettingValues& record) {
         StringPresetSink sink;
-        WritePresetContent(record, sink);
+        WritePresetContent(record.engraving, sink);
         return sink.bytes;
     }
     std::vector<std::string> FolderEntries() {
@@ -58,7 +58,7 @@ protected:
 
     fs::path root_;
     std::string folder_;
-    EngraveParams defaults_ = SentinelRecord();
+    SettingValues defaults_ = SentinelRecord();
 };
 
 // The save flow normalises the typed name once, then checks and writes.
@@ -70,50 +70,47 @@ TEST_F(PresetFiles, TypedNamesGiveOneFileEach) {
     } cases[] = {{"abc", "abc.lmv", "abc"}, {"abc.lmv", "abc.lmv", "abc"}, {"mylmv", "m.lmv", "m.lmv"}};
     for (const auto& c : cases) {
         std::string name = NormalizePresetName(c.typed);
-        ASSERT_TRUE(WritePresetFile(folder_, name, defaults_)) << c.typed;
+        ASSERT_TRUE(WritePresetFile(folder_, name, defaults_.engraving)) << c.typed;
         EXPECT_TRUE(fs::exists(fs::path(folder_) / c.file)) << c.typed;
         EXPECT_EQ(PresetListName(c.file), c.listed);
         // What the list shows loads the file it came from.
-        EngraveParams record = SentinelRecord();
+        SettingValues record = SentinelRecord();
         EXPECT_TRUE(LoadPreset(folder_, c.listed, &record)) << c.listed;
     }
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"abc.lmv", "m.lmv"}));
 }
 
 TEST_F(PresetFiles, SavedPresetLoadsBackWithoutTouchingDialogFields) {
-    EngraveParams saved = defaults_;
-    saved.rotation = -33.3f;
-    saved.phaseShift = 5.5555553f * 90;
-    saved.pattern = kSpiralWaves3;
-    saved.colorSchema = kSplitColor;
-    saved.invertIntensity = 0;
-    saved.invert = 1;
-    saved.noise = 12.5f;
-    ASSERT_TRUE(WritePresetFile(folder_, "mine", saved));
+    SettingValues saved = defaults_;
+    saved.engraving.rotation = -33.3f;
+    saved.engraving.phaseShift = 5.5555553f * 90;
+    saved.engraving.pattern = kSpiralWaves3;
+    saved.engraving.colorSchema = kSplitColor;
+    saved.engraving.invertIntensity = 0;
+    saved.engraving.invert = 1;
+    saved.engraving.noise = 12.5f;
+    ASSERT_TRUE(WritePresetFile(folder_, "mine", saved.engraving));
     EXPECT_EQ(Slurp(fs::path(folder_) / "mine.lmv"), Saved(saved));
 
-    EngraveParams record = SentinelRecord();
+    SettingValues record = SentinelRecord();
     ASSERT_TRUE(LoadPreset(folder_, "mine", &record));
-    EngraveParams expected = SentinelRecord();
+    SettingValues expected = SentinelRecord();
     for (int i = 0; i < kParamCount; ++i)
-        if (kParamTable[i].carriers == kCarriedByScriptAndPreset)
-            SetParamValue(&expected, kParamTable[i], GetParamValue(saved, kParamTable[i]));
-    expected.rotation = -33.299999f;     // "%f" keeps six decimals
-    expected.phaseShift = 499.999969f;
+        if (kParamTable[i].code != 0)
+            SetSettingValue(&expected, kParamTable[i], GetSettingValue(saved, kParamTable[i]));
+    expected.engraving.rotation = -33.299999f;     // "%f" keeps six decimals
+    expected.engraving.phaseShift = 499.999969f;
     EXPECT_TRUE(SameRecord(record, expected)) << DifferingFields(record, expected);
-    // autoUpdate, checkerboard, viewX and viewY keep the sentinel values.
-    EXPECT_EQ(record.autoUpdate, SentinelRecord().autoUpdate);
-    EXPECT_EQ(record.checkerboard, SentinelRecord().checkerboard);
-    EXPECT_EQ(record.viewX, SentinelRecord().viewX);
+    // autoUpdate and checkerboard keep the sentinel values (SameRecord above).
 }
 
 TEST_F(PresetFiles, ExistsWriteOverAndDelete) {
     EXPECT_FALSE(PresetExists(folder_, "p"));
-    ASSERT_TRUE(WritePresetFile(folder_, "p", defaults_));
+    ASSERT_TRUE(WritePresetFile(folder_, "p", defaults_.engraving));
     EXPECT_TRUE(PresetExists(folder_, "p"));
-    EngraveParams other = defaults_;
-    other.space = 77;
-    ASSERT_TRUE(WritePresetFile(folder_, "p", other));
+    SettingValues other = defaults_;
+    other.engraving.space = 77;
+    ASSERT_TRUE(WritePresetFile(folder_, "p", other.engraving));
     EXPECT_EQ(Slurp(fs::path(folder_) / "p.lmv"), Saved(other));
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"p.lmv"});  // no temporary left behind
     EXPECT_TRUE(DeletePreset(folder_, "p.lmv"));
@@ -125,7 +122,7 @@ TEST_F(PresetFiles, UnrecognisedOrMissingFilesFailAndChangeNothing) {
     Put(fs::path(folder_) / "text.lmv", "Corvessa Lumeric\r\nlgnA 5\n");
     Put(fs::path(folder_) / "empty.lmv", "");
     for (const char* name : {"text", "empty", "absent", "", "xlmv"}) {
-        EngraveParams record = SentinelRecord();
+        SettingValues record = SentinelRecord();
         EXPECT_FALSE(LoadPreset(folder_, name, &record)) << name;
         EXPECT_TRUE(SameRecord(record, SentinelRecord())) << name;
     }
@@ -133,8 +130,8 @@ TEST_F(PresetFiles, UnrecognisedOrMissingFilesFailAndChangeNothing) {
 
 TEST_F(PresetFiles, MissingFolderFailsEverything) {
     std::string missing = (root_ / "no such folder").string();
-    EngraveParams record = SentinelRecord();
-    EXPECT_FALSE(WritePresetFile(missing, "a", defaults_));
+    SettingValues record = SentinelRecord();
+    EXPECT_FALSE(WritePresetFile(missing, "a", defaults_.engraving));
     EXPECT_FALSE(LoadPreset(missing, "a", &record));
     EXPECT_FALSE(PresetExists(missing, "a"));
     EXPECT_FALSE(fs::exists(missing));
@@ -145,16 +142,16 @@ TEST_F(PresetFiles, MissingFolderFailsEverything) {
 TEST_F(PresetFiles, NamesOutsideTheFolderAreRefused) {
     const std::string victim = Saved(defaults_);
     Put(root_ / "outside.lmv", victim);
-    EngraveParams changed = defaults_;
-    changed.rotation = 1;
+    SettingValues changed = defaults_;
+    changed.engraving.rotation = 1;
     const std::vector<std::string> names = {"../outside", "..\\outside", (root_ / "outside").string(),
                                             "sub/outside", "C:outside", "CON"};
     for (const std::string& name : names) {
-        EngraveParams record = SentinelRecord();
+        SettingValues record = SentinelRecord();
         EXPECT_FALSE(LoadPreset(folder_, name, &record)) << name;
         EXPECT_TRUE(SameRecord(record, SentinelRecord())) << name;
         EXPECT_FALSE(PresetExists(folder_, name)) << name;
-        EXPECT_FALSE(WritePresetFile(folder_, name, changed)) << name;
+        EXPECT_FALSE(WritePresetFile(folder_, name, changed.engraving)) << name;
         EXPECT_FALSE(DeletePreset(folder_, name)) << name;
         EXPECT_EQ(Slurp(root_ / "outside.lmv"), victim) << name;
     }
@@ -162,7 +159,7 @@ TEST_F(PresetFiles, NamesOutsideTheFolderAreRefused) {
 }
 
 TEST_F(PresetFiles, FailedWriteLeavesTheSavedPresetIntact) {
-    ASSERT_TRUE(WritePresetFile(folder_, "keep", defaults_));
+    ASSERT_TRUE(WritePresetFile(folder_, "keep", defaults_.engraving));
     const fs::path target = fs::path(folder_) / "keep.lmv";
     const std::string good = Slurp(target);
     std::string path;
@@ -177,14 +174,14 @@ TEST_F(PresetFiles, FailedWriteLeavesTheSavedPresetIntact) {
 }
 
 TEST_F(PresetFiles, FailedCreateLeavesTheSavedPresetIntact) {
-    ASSERT_TRUE(WritePresetFile(folder_, "keep", defaults_));
+    ASSERT_TRUE(WritePresetFile(folder_, "keep", defaults_.engraving));
     const fs::path target = fs::path(folder_) / "keep.lmv";
     const std::string good = Slurp(target);
     // Something in the way of the temporary file: it cannot be created.
     fs::create_directory(fs::path(folder_) / "keep.lmv.tmp");
-    EngraveParams other = defaults_;
-    other.width = 1;
-    EXPECT_FALSE(WritePresetFile(folder_, "keep", other));
+    SettingValues other = defaults_;
+    other.engraving.width = 1;
+    EXPECT_FALSE(WritePresetFile(folder_, "keep", other.engraving));
     EXPECT_EQ(Slurp(target), good);
 }
 

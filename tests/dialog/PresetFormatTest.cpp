@@ -1,43 +1,26 @@
-// The preset line table against the settings table: the file carries the
-// same 21 settings as the scripting descriptor, each exactly once.
+// Preset file keys: the codes reversed, in the file's line order.
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 #include "dialog/PresetFormat.h"
 
 namespace {
 
-TEST(PresetFormat, LinesCoverTheCarriedSettingsOnce) {
-    std::set<const SettingInfo*> seen;
-    for (const PresetLineFormat& line : kPresetLines) {
-        const SettingInfo* setting = FindParamByKey(line.code);
-        ASSERT_NE(setting, nullptr) << line.label;
-        EXPECT_EQ(setting->carriers, kCarriedByScriptAndPreset) << setting->name;
-        EXPECT_TRUE(seen.insert(setting).second) << setting->name;
-        EXPECT_EQ(&PresetLineParam(line), setting);
-    }
-    EXPECT_EQ(seen.size(), 21u);
-}
-
-TEST(PresetFormat, FileKeysAreTheCodesReversed) {
-    const char* const expected[kPresetLineCount] = {"lgnA", "tsfO", "capS", "htdW", "slvL", "leRB", "lpmA",
-                                                    "nqrF", "fihS", "lisU", "XtnC", "YtnC", "sioN", "IvnI",
-                                                    "rvnI", "rBoN", "gBsU", "tSlC", "moeG", "AllF", "AtnA"};
-    for (int i = 0; i < kPresetLineCount; ++i) {
+TEST(PresetFormat, FileKeysAreTheCodesReversedInLineOrder) {
+    const char* const expected[kCarriedSettingCount] = {"lgnA", "tsfO", "capS", "htdW", "slvL", "leRB", "lpmA",
+                                                        "nqrF", "fihS", "lisU", "XtnC", "YtnC", "sioN", "IvnI",
+                                                        "rvnI", "rBoN", "gBsU", "tSlC", "moeG", "AllF", "AtnA"};
+    for (int line = 1; line <= kCarriedSettingCount; ++line) {
+        const SettingInfo* setting = ParamAtPresetLine(line);
+        ASSERT_NE(setting, nullptr) << line;
         char key[4];
-        PresetFileKey(kPresetLines[i].code, key);
-        EXPECT_EQ(std::string(key, 4), expected[i]);
-        EXPECT_EQ(FindPresetLine(expected[i]), &kPresetLines[i]);
+        PresetFileKey(setting->code, key);
+        EXPECT_EQ(std::string(key, 4), expected[line - 1]);
+        EXPECT_EQ(FindPresetLine(expected[line - 1]), setting);
     }
     EXPECT_EQ(FindPresetLine("Angl"), nullptr);
     EXPECT_EQ(FindPresetLine("lgna"), nullptr);
-}
-
-TEST(PresetFormat, ThirteenRealsThenEightIntegers) {
-    for (int i = 0; i < kPresetLineCount; ++i)
-        EXPECT_EQ(IsPresetReal(PresetLineParam(kPresetLines[i])), i < 13) << kPresetLines[i].label;
 }
 
 }  // namespace

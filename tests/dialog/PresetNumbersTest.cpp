@@ -2,16 +2,15 @@
 // against the C library in the C locale and against hand-written texts.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <ostream>
 #include <string>
 
 #include "dialog/PresetNumbers.h"
+#include "settings/NumberText.h"
 
 namespace {
 
@@ -76,7 +75,7 @@ class ParseNumber : public ::testing::TestWithParam<ParseCase> {};
 TEST_P(ParseNumber, LikeAtofAndAtoiWithLowEightBits) {
     const ParseCase& c = GetParam();
     size_t run = PresetNumberRun(c.text, std::strlen(c.text));
-    EXPECT_EQ(ParsePresetReal(c.text, run), c.real) << c.text;
+    EXPECT_EQ(ParseNumberPrefix(c.text, run), c.real) << c.text;
     EXPECT_EQ(ParsePresetByte(c.text, run), c.byte) << c.text;
 }
 
@@ -100,48 +99,6 @@ TEST(PresetNumberRun, TakesTheNumberCharactersUpToSixtyFour) {
     std::string longRun(100, '7');
     EXPECT_EQ(PresetNumberRun(longRun.data(), longRun.size()), 64u);
     EXPECT_EQ(PresetNumberRun("123", 2), 2u);
-}
-
-// Random numbers read as strtod and strtol read them in the C locale.
-TEST(ParseNumber, AgreesWithStrtodForRandomTexts) {
-    std::mt19937 random(99);
-    const char alphabet[] = "0123456789.-eE";
-    for (int i = 0; i < 20000; ++i) {
-        std::string text;
-        int length = int(random() % 24);
-        for (int k = 0; k < length; ++k) text += alphabet[random() % (sizeof alphabet - 1)];
-        double expected = std::strtod(text.c_str(), nullptr);
-        EXPECT_EQ(ParsePresetReal(text.data(), text.size()), expected) << text;
-        long long integer = std::strtoll(text.c_str(), nullptr, 10);
-        if (text.size() < 19) {
-            EXPECT_EQ(ParsePresetByte(text.data(), text.size()), uint8_t(integer & 0xFF)) << text;
-        }
-    }
-}
-
-// A host or the command may set a locale whose decimal point is a comma;
-// presets must not notice. Runs where such a locale is installed.
-TEST(PresetNumbers, IgnoreTheProcessLocale) {
-    const char* const candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "German_Germany.1252",
-                                      "German", "deu"};
-    std::string previous = std::setlocale(LC_ALL, nullptr);
-    const char* chosen = nullptr;
-    for (const char* name : candidates)
-        if (std::setlocale(LC_ALL, name) && std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
-            chosen = name;
-            break;
-        }
-    if (!chosen) {
-        std::setlocale(LC_ALL, previous.c_str());
-        GTEST_SKIP() << "no locale with a decimal comma installed";
-    }
-    std::string text = Format(-12.5f);
-    double read = ParsePresetReal("3.25", 4);
-    double comma = ParsePresetReal("3,25", 4);
-    std::setlocale(LC_ALL, previous.c_str());
-    EXPECT_EQ(text, "-12.500000") << chosen;
-    EXPECT_EQ(read, 3.25) << chosen;
-    EXPECT_EQ(comma, 3.0) << chosen;
 }
 
 }  // namespace

@@ -69,10 +69,10 @@ class ReadContent : public ::testing::TestWithParam<BodyCase> {};
 
 TEST_P(ReadContent, ChangesExactlyTheListedFields) {
     const BodyCase& c = GetParam();
-    EngraveParams record = SentinelRecord();
+    SettingValues record = SentinelRecord();
     MemoryPresetSource source(c.content.data(), c.content.size());
     EXPECT_EQ(ReadPresetContent(&record, source), c.recognised);
-    EngraveParams expected = WithFields(SentinelRecord(), c.changes);
+    SettingValues expected = WithFields(SentinelRecord(), c.changes);
     EXPECT_TRUE(SameRecord(record, expected)) << DifferingFields(record, expected);
 }
 
@@ -199,11 +199,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BodyCase>& info) { return std::string(info.param.name); });
 
 TEST(ReadPresetBody, ReadsFromTheCurrentPositionWithoutAHeader) {
-    EngraveParams record = SentinelRecord();
+    SettingValues record = SentinelRecord();
     std::string body = "lgnA 5\nAtnA 1\n";
     MemoryPresetSource source(body.data(), body.size());
     ReadPresetBody(&record, source);
-    EngraveParams expected = WithFields(SentinelRecord(), {{"rotation", 5}, {"noAntialias", 1}});
+    SettingValues expected = WithFields(SentinelRecord(), {{"rotation", 5}, {"noAntialias", 1}});
     EXPECT_TRUE(SameRecord(record, expected)) << DifferingFields(record, expected);
 }
 
@@ -216,7 +216,7 @@ public:
 };
 
 TEST(ReadPresetContent, FailsWhenTheSourceCannotRewind) {
-    EngraveParams record = SentinelRecord();
+    SettingValues record = SentinelRecord();
     std::string legacy = LegacyFile(66);
     ForwardOnlySource source(legacy.data(), legacy.size());
     EXPECT_FALSE(ReadPresetContent(&record, source));

@@ -41,25 +41,23 @@ const char kDefaultPreset[] =
     "AllF 1 \t\t\t\t;Fill alpha \n"
     "AtnA 0 \t\t\t\t;Draw with antialiasing \n";
 
-std::string Written(const EngraveParams& record) {
+std::string Written(const SettingValues& record) {
     StringPresetSink sink;
-    EXPECT_TRUE(WritePresetContent(record, sink));
+    EXPECT_TRUE(WritePresetContent(record.engraving, sink));
     return sink.bytes;
 }
 
 TEST(WritePreset, DefaultRecordGivesTheExactBytes) {
-    EngraveParams record = SentinelRecord();
-    InitParameters(&record);
+    SettingValues record = DefaultValues();
     EXPECT_EQ(Written(record), kDefaultPreset);
 }
 
 TEST(WritePreset, IntegersAreTheirLowByteAndRealsKeepTheirSign) {
-    EngraveParams record = SentinelRecord();
-    InitParameters(&record);
-    record.invertIntensity = 257;
-    record.invert = -1;
-    record.rotation = -12.25f;
-    record.noise = 1e10f;
+    SettingValues record = DefaultValues();
+    record.engraving.invertIntensity = 257;
+    record.engraving.invert = -1;
+    record.engraving.rotation = -12.25f;
+    record.engraving.noise = 1e10f;
     std::string text = Written(record);
     EXPECT_NE(text.find("\nIvnI 1 \t"), std::string::npos) << text;
     EXPECT_NE(text.find("\nrvnI 255 \t"), std::string::npos) << text;
@@ -84,30 +82,29 @@ private:
 };
 
 TEST(WritePreset, ReportsAFailedWriteAndStops) {
-    EngraveParams record = SentinelRecord();
-    InitParameters(&record);
+    SettingValues record = DefaultValues();
     for (size_t budget : {size_t(0), size_t(16), size_t(17), size_t(100), sizeof kDefaultPreset - 2}) {
         FailingSink sink(budget);
-        EXPECT_FALSE(WritePresetContent(record, sink)) << budget;
+        EXPECT_FALSE(WritePresetContent(record.engraving, sink)) << budget;
         EXPECT_LE(sink.calls, 22) << budget;
     }
     FailingSink enough(sizeof kDefaultPreset - 1);
-    EXPECT_TRUE(WritePresetContent(record, enough));
+    EXPECT_TRUE(WritePresetContent(record.engraving, enough));
 }
 
 // What reading a saved preset gives: each field as its own "%f" or "%d"
 // text allows, the rest of the record untouched.
-EngraveParams ExpectedAfterRoundTrip(const EngraveParams& saved, EngraveParams target) {
+SettingValues ExpectedAfterRoundTrip(const SettingValues& saved, SettingValues target) {
     for (int i = 0; i < kParamCount; ++i) {
         const SettingInfo& setting = kParamTable[i];
-        if (setting.carriers != kCarriedByScriptAndPreset) continue;
-        double value = GetParamValue(saved, setting);
-        if (setting.type == ParamType::Float) {
+        if (setting.code == 0) continue;
+        double value = GetSettingValue(saved, setting);
+        if (setting.type == SettingType::Real) {
             char text[400];
             std::snprintf(text, sizeof text, "%f", value);
-            SetParamValue(&target, setting, std::strtod(text, nullptr));
+            SetSettingValue(&target, setting, std::strtod(text, nullptr));
         } else {
-            SetParamValue(&target, setting, double(int64_t(value) & 0xFF));
+            SetSettingValue(&target, setting, double(int64_t(value) & 0xFF));
         }
     }
     return target;
@@ -130,19 +127,19 @@ float RandomFloat(std::mt19937& random, int kind) {
 TEST(WritePreset, RoundTripsRandomRecords) {
     std::mt19937 random(2024);
     for (int n = 0; n < 2000; ++n) {
-        EngraveParams saved = SentinelRecord();
+        SettingValues saved = SentinelRecord();
         for (int i = 0; i < kParamCount; ++i) {
             const SettingInfo& setting = kParamTable[i];
-            if (setting.type == ParamType::Float)
-                SetParamValue(&saved, setting, RandomFloat(random, n + i));
+            if (setting.type == SettingType::Real)
+                SetSettingValue(&saved, setting, RandomFloat(random, n + i));
             else
-                SetParamValue(&saved, setting, double(int32_t(random())) * (n % 2 ? 1 : 1.0 / (1 << 24)));
+                SetSettingValue(&saved, setting, double(int32_t(random())) * (n % 2 ? 1 : 1.0 / (1 << 24)));
         }
         std::string text = Written(saved);
-        EngraveParams loaded = SentinelRecord();
+        SettingValues loaded = SentinelRecord();
         MemoryPresetSource source(text.data(), text.size());
         ASSERT_TRUE(ReadPresetContent(&loaded, source));
-        EngraveParams expected = ExpectedAfterRoundTrip(saved, SentinelRecord());
+        SettingValues expected = ExpectedAfterRoundTrip(saved, SentinelRecord());
         ASSERT_TRUE(SameRecord(loaded, expected)) << n << ": " << DifferingFields(loaded, expected);
         // A second save of what was loaded is the same file.
         EXPECT_EQ(Written(loaded), text) << n;

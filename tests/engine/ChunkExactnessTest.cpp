@@ -26,7 +26,7 @@ std::vector<ChunkCase> AllCases() {
 
 class ChunkExactness : public testing::TestWithParam<ChunkCase> {};
 
-void ExpectBandsMatch(const EngraveParams& params, const Picture& source, const RenderSetup& setup) {
+void ExpectBandsMatch(const EngraveSettings& params, const Picture& source, const RenderSetup& setup) {
     Picture whole = RenderWhole(params, source, setup);
     for (int bands : {2, 3, 7}) {
         Picture split = RenderInBands(params, source, bands, setup);
@@ -35,7 +35,7 @@ void ExpectBandsMatch(const EngraveParams& params, const Picture& source, const 
 }
 
 TEST_P(ChunkExactness, BandsGiveTheWholeRender) {
-    EngraveParams params = DefaultParams();
+    EngraveSettings params = DefaultParams();
     params.pattern = uint8_t(GetParam().pattern);
     params.colorSchema = uint8_t(GetParam().schema);
     params.noAntialias = GetParam().direct;
@@ -44,7 +44,7 @@ TEST_P(ChunkExactness, BandsGiveTheWholeRender) {
 }
 
 TEST_P(ChunkExactness, BandsGiveTheWholeRenderWithReliefNoiseAlphaAndMask) {
-    EngraveParams params = DefaultParams();
+    EngraveSettings params = DefaultParams();
     params.pattern = uint8_t(GetParam().pattern);
     params.colorSchema = uint8_t(GetParam().schema);
     params.noAntialias = GetParam().direct;
@@ -60,7 +60,7 @@ TEST_P(ChunkExactness, BandsGiveTheWholeRenderWithReliefNoiseAlphaAndMask) {
 }
 
 TEST_P(ChunkExactness, BandsGiveTheWholeRenderAt16BitsWithDots) {
-    EngraveParams params = DefaultParams();
+    EngraveSettings params = DefaultParams();
     params.pattern = uint8_t(GetParam().pattern);
     params.colorSchema = uint8_t(GetParam().schema);
     params.noAntialias = GetParam().direct;
@@ -77,7 +77,7 @@ TEST_P(ChunkExactness, BandsGiveTheWholeRenderAt16BitsWithDots) {
 INSTANTIATE_TEST_SUITE_P(AllKinds, ChunkExactness, testing::ValuesIn(AllCases()), CaseName);
 
 TEST(ChunkExactness, MaskWithoutReliefAndSingleRowBands) {
-    EngraveParams params = DefaultParams();
+    EngraveSettings params = DefaultParams();
     params.pattern = kRingsWaves3;
     std::vector<uint8_t> mask = MakeTestMask(30, 20);
     RenderSetup setup;
@@ -94,7 +94,7 @@ TEST(ChunkExactness, LargerRingsAndSpiralsInBands) {
         float rotation, centerX, randomness;
     };
     for (Case k : {Case{3, 30, 0, 0}, Case{12, 30, 300, 0}, Case{9, 1e5f, -200, 200}, Case{8, -77, 900, 500}}) {
-        EngraveParams params = DefaultParams();
+        EngraveSettings params = DefaultParams();
         params.pattern = uint8_t(k.kind);
         params.rotation = k.rotation;
         params.centerX = k.centerX;
@@ -108,7 +108,7 @@ TEST(ChunkExactness, LargerRingsAndSpiralsInBands) {
 TEST(ChunkExactness, TiledWindowsGiveTheWholeRender) {
     for (int kind : {0, 2, 3, 7, 8, 11})
         for (int direct = 0; direct < 2; ++direct) {
-            EngraveParams params = DefaultParams();
+            EngraveSettings params = DefaultParams();
             params.pattern = uint8_t(kind);
             params.noAntialias = direct;
             params.useCircles = kind == 3;
@@ -124,32 +124,13 @@ TEST(ChunkExactness, TiledWindowsGiveTheWholeRender) {
         }
 }
 
-TEST(ChunkExactness, WholeImageRegionIsTheSameInBothLayouts) {
-    for (int kind = 0; kind < kPatternKindCount; ++kind)
-        for (int direct = 0; direct < 2; ++direct) {
-            EngraveParams params = DefaultParams();
-            params.pattern = uint8_t(kind);
-            params.noAntialias = direct;
-            params.centerX = 120;
-            params.randomness = 300;
-            Picture source = MakeGradientPicture(37, 29, 4, 8);
-            RenderSetup onImage, onRegion;
-            onRegion.layoutOnImage = false;
-            EXPECT_EQ(RenderWhole(params, source, onImage).bytes, RenderWhole(params, source, onRegion).bytes)
-                << "kind " << kind << " direct " << direct;
-        }
-}
-
 TEST(ChunkExactness, ReachIsBoundedByTheImage) {
-    EngraveParams params = DefaultParams();
-    EngraveRegion region{100, 80, 0, 10, 100, 10, true};
-    int reach = EngraveReachRows(params, region);
+    EngraveSettings params = DefaultParams();
+    int reach = EngraveReach(params, 100, 80);
     EXPECT_GT(reach, 0);
-    EXPECT_LE(reach, 80);
+    EXPECT_LT(reach, 80);
     params.amplitude = 1e30f;
-    EXPECT_EQ(EngraveReachRows(params, region), 80);
-    region.layoutOnImage = false;
-    EXPECT_EQ(EngraveReachRows(params, region), 0);
+    EXPECT_EQ(EngraveReach(params, 100, 80), 100);
 }
 
 }  // namespace

@@ -13,13 +13,12 @@ struct ContextFixture {
     RenderContext c;
     std::vector<std::pair<float, float>> progress;
 
-    ContextFixture(const EngraveParams& params, Picture picture, bool dialogOpen = false, bool withMask = false,
-                   bool layoutOnImage = true)
+    ContextFixture(const EngraveSettings& params, Picture picture, bool densifyRelief = true, bool withMask = false)
         : source(std::move(picture)), out(source) {
         subpixels.assign(SubpixelRasterBytes(source.width, source.height), 0);
         coverage.assign(CoverageRasterBytes(source.width, source.height), 0);
         mask.assign(size_t(source.width) * source.height, 255);
-        EngraveRegion region{source.width, source.height, 0, 0, source.width, source.height, layoutOnImage};
+        EngraveRegion region{source.width, source.height, 0, 0, source.width, source.height};
         EngraveImage image{};
         image.planes = source.planes;
         image.depth = source.depth;
@@ -32,7 +31,7 @@ struct ContextFixture {
                               static_cast<ContextFixture*>(ctx)->progress.push_back({done, total});
                           },
                           this};
-        initialised = InitRenderContext(&c, params, region, image, m, dialogOpen,
+        initialised = InitRenderContext(&c, params, region, image, m, RenderOptions{densifyRelief},
                                         EngraveScratch{subpixels.data(), coverage.data()}, p);
     }
     ContextFixture(const ContextFixture&) = delete;

@@ -61,15 +61,9 @@ std::vector<uint8_t> MakeTestMask(int width, int height) {
     return m;
 }
 
-EngraveParams DefaultParams() {
-    EngraveParams p{};
-    InitParameters(&p);
-    return p;
-}
-
-Picture RenderBand(const EngraveParams& params, const Picture& source, int top, int rows, const RenderSetup& setup) {
-    EngraveRegion region{source.width, source.height, 0, top, source.width, rows, setup.layoutOnImage};
-    const int reach = EngraveReachRows(params, region);
+Picture RenderBand(const EngraveSettings& params, const Picture& source, int top, int rows, const RenderSetup& setup) {
+    EngraveRegion region{source.width, source.height, 0, top, source.width, rows};
+    const int reach = EngraveReach(params, source.width, source.height);
     const int winTop = std::max(0, top - reach), winBottom = std::min(source.height, top + rows + reach);
     // Only the delivered rows exist: a copy, so reads beyond them cannot succeed by accident.
     std::vector<uint8_t> window(source.Row(winTop), source.Row(winTop) + size_t(winBottom - winTop) * source.RowStride() * source.SampleBytes());
@@ -88,14 +82,14 @@ Picture RenderBand(const EngraveParams& params, const Picture& source, int top, 
     std::vector<uint8_t> subpixels(SubpixelRasterBytes(source.width, rows), 0xA5);
     std::vector<uint8_t> coverage(CoverageRasterBytes(source.width, rows), 0x5A);
     EngraveScratch scratch{subpixels.data(), coverage.data()};
-    EngraveRender(params, region, image, mask, setup.dialogOpen, scratch, EngraveProgress{});
+    EngraveRender(params, region, image, mask, RenderOptions{setup.densifyRelief}, scratch, EngraveProgress{});
     return out;
 }
 
-void RenderTileInto(const EngraveParams& params, const Picture& source, int left, int top, int width, int rows,
+void RenderTileInto(const EngraveSettings& params, const Picture& source, int left, int top, int width, int rows,
                     const RenderSetup& setup, Picture* out) {
-    EngraveRegion region{source.width, source.height, left, top, width, rows, setup.layoutOnImage};
-    const int reach = EngraveReachRows(params, region);
+    EngraveRegion region{source.width, source.height, left, top, width, rows};
+    const int reach = EngraveReach(params, source.width, source.height);
     const int winTop = std::max(0, top - reach), winBottom = std::min(source.height, top + rows + reach);
     std::vector<uint8_t> window(source.Row(winTop), source.Row(winBottom));
     const int sb = source.SampleBytes();
@@ -114,18 +108,18 @@ void RenderTileInto(const EngraveParams& params, const Picture& source, int left
     if (setup.mask) mask = MaskView{setup.mask->data(), source.width, 0, 0, source.width, source.height};
     std::vector<uint8_t> subpixels(SubpixelRasterBytes(width, rows), 0xA5);
     std::vector<uint8_t> coverage(CoverageRasterBytes(width, rows), 0x5A);
-    EngraveRender(params, region, image, mask, setup.dialogOpen, EngraveScratch{subpixels.data(), coverage.data()},
+    EngraveRender(params, region, image, mask, RenderOptions{setup.densifyRelief}, EngraveScratch{subpixels.data(), coverage.data()},
                   EngraveProgress{});
     for (int y = 0; y < rows; ++y)
         std::memcpy(out->Row(top + y) + size_t(left) * source.planes * sb, &tile[size_t(y) * width * source.planes * sb],
                     size_t(width) * source.planes * sb);
 }
 
-Picture RenderWhole(const EngraveParams& params, const Picture& source, const RenderSetup& setup) {
+Picture RenderWhole(const EngraveSettings& params, const Picture& source, const RenderSetup& setup) {
     return RenderBand(params, source, 0, source.height, setup);
 }
 
-Picture RenderInBands(const EngraveParams& params, const Picture& source, int bands, const RenderSetup& setup) {
+Picture RenderInBands(const EngraveSettings& params, const Picture& source, int bands, const RenderSetup& setup) {
     Picture out = MakePicture(source.width, source.height, source.planes, source.depth);
     int top = 0;
     for (int i = 0; i < bands; ++i) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "engine/Engrave.h"
-#include "host/EngraveParams.h"
+#include "settings/EngraveSettings.h"
 
 struct Picture {
     int width = 0, height = 0, planes = 3, depth = 8;
@@ -30,24 +30,23 @@ Picture MakeGradientPicture(int width, int height, int planes, int depth);
 std::vector<uint8_t> MakeTestMask(int width, int height);
 
 struct RenderSetup {
-    bool layoutOnImage = true;
-    bool dialogOpen = false;
+    bool densifyRelief = true;
     bool cmykConverted = false;
     const std::vector<uint8_t>* mask = nullptr;  // width x height bytes
 };
 
 // Renders the whole picture as one region.
-Picture RenderWhole(const EngraveParams& params, const Picture& source, const RenderSetup& setup = {});
+Picture RenderWhole(const EngraveSettings& params, const Picture& source, const RenderSetup& setup = {});
 // Renders rows [top, top + rows) only, delivering the source rows the
 // engine asks for and nothing more.
-Picture RenderBand(const EngraveParams& params, const Picture& source, int top, int rows, const RenderSetup& setup);
+Picture RenderBand(const EngraveSettings& params, const Picture& source, int top, int rows, const RenderSetup& setup);
 // Renders the region (left, top, width, rows) into its place in `out`.
-void RenderTileInto(const EngraveParams& params, const Picture& source, int left, int top, int width, int rows,
+void RenderTileInto(const EngraveSettings& params, const Picture& source, int left, int top, int width, int rows,
                     const RenderSetup& setup, Picture* out);
 // Renders the picture in `bands` horizontal bands and stitches them.
-Picture RenderInBands(const EngraveParams& params, const Picture& source, int bands, const RenderSetup& setup = {});
+Picture RenderInBands(const EngraveSettings& params, const Picture& source, int bands, const RenderSetup& setup = {});
 
-EngraveParams DefaultParams();
+inline EngraveSettings DefaultParams() { return DefaultEngraveSettings(); }
 
 // 64-bit FNV-1a of the samples.
 uint64_t HashPicture(const Picture& p);

@@ -40,7 +40,7 @@ TEST(EngineProperty, RandomRecordsRenderSafelyAndBandsAgree) {
                             MakeGradientPicture(9, 14, 5, 8)};
     const std::vector<uint8_t> mask = MakeTestMask(13, 14);
     for (int i = 0; i < 2500; ++i) {
-        EngraveParams p = DefaultParams();
+        EngraveSettings p = DefaultParams();
         p.colorSchema = uint8_t(r.Next());
         p.pattern = r.Next() % 3 ? uint8_t(r.Next() % 13) : uint8_t(r.Next());
         p.invertIntensity = int32_t(r.Next() % 3);
@@ -55,16 +55,13 @@ TEST(EngineProperty, RandomRecordsRenderSafelyAndBandsAgree) {
             if (r.Next() % 3 == 0) *f = NastyFloat(r, *f);
         const Picture& src = pics[i % 3];
         RenderSetup setup;
-        setup.layoutOnImage = r.Next() % 4 != 0;
-        setup.dialogOpen = r.Next() % 4 == 0;
+        setup.densifyRelief = r.Next() % 4 != 0;
         setup.cmykConverted = src.planes >= 4 && r.Next() % 2;
         std::vector<uint8_t> m(mask.begin(), mask.begin() + size_t(src.width) * src.height);
         if (r.Next() % 3 == 0) setup.mask = &m;
         Picture whole = RenderWhole(p, src, setup);
-        if (setup.layoutOnImage) {
-            Picture bands = RenderInBands(p, src, 1 + int(r.Next() % 4), setup);
-            ASSERT_EQ(bands.bytes, whole.bytes) << "record " << i;
-        }
+        Picture bands = RenderInBands(p, src, 1 + int(r.Next() % 4), setup);
+        ASSERT_EQ(bands.bytes, whole.bytes) << "record " << i;
     }
 }
 

@@ -16,7 +16,7 @@ Picture Uniform(int planes, int depth, uint32_t value, uint32_t alpha) {
 }
 
 TEST(SampleIntensity, WhiteReads255At8BitsAnd254At16Bits) {
-    EngraveParams params = DefaultParams();
+    EngraveSettings params = DefaultParams();
     ContextFixture rgb(params, Uniform(3, 8, 255, 0));
     ContextFixture rgba(params, Uniform(4, 8, 255, 255));
     ContextFixture rgb16(params, Uniform(3, 16, 32768, 0));
@@ -45,7 +45,7 @@ TEST(SampleIntensity, BeyondTheEdgeReadsTheNearestEdgePixel) {
 
 TEST(SampleIntensity, EightBitAlphaIsFloorOfProductOver255) {
     Picture p = MakePicture(256, 1, 4, 8);
-    EngraveParams params = DefaultParams();
+    EngraveSettings params = DefaultParams();
     for (uint32_t alpha = 0; alpha < 256; alpha += 5) {
         for (int x = 0; x < 256; ++x) p.Set(x, 0, 0, uint32_t(x)), p.Set(x, 0, 3, alpha);
         ContextFixture f(params, p);
@@ -56,7 +56,7 @@ TEST(SampleIntensity, EightBitAlphaIsFloorOfProductOver255) {
 TEST(SampleIntensity, SplitColorReadsThePassChannelElseTheBrightest) {
     Picture p = MakePicture(1, 1, 3, 8);
     p.Set(0, 0, 0, 10), p.Set(0, 0, 1, 200), p.Set(0, 0, 2, 30);
-    EngraveParams params = DefaultParams();
+    EngraveSettings params = DefaultParams();
     ContextFixture f(params, p);
     EXPECT_EQ(SampleIntensity(f.c, 0, 0), 200);
     params.colorSchema = kSplitColor;
@@ -68,9 +68,9 @@ TEST(SampleIntensity, SplitColorReadsThePassChannelElseTheBrightest) {
 }
 
 TEST(MaskAllows, ReadsTheSelectionAndTheNearestEdgeOutsideTheImage) {
-    EngraveParams params = DefaultParams();
+    EngraveSettings params = DefaultParams();
     Picture p = MakePicture(5, 4, 3, 8);
-    ContextFixture f(params, p, false, true);
+    ContextFixture f(params, p, true, true);
     f.mask[2 * 5 + 3] = 0;
     EXPECT_FALSE(MaskAllows(f.c, 3, 2));
     EXPECT_TRUE(MaskAllows(f.c, 2, 2));
@@ -86,7 +86,7 @@ TEST(MaskAllows, ReadsTheSelectionAndTheNearestEdgeOutsideTheImage) {
 }
 
 TEST(SamplingCoordinate, TruncatesTowardZero) {
-    EngraveParams params = DefaultParams();
+    EngraveSettings params = DefaultParams();
     params.noAntialias = 1;
     ContextFixture direct(params, MakePicture(4, 4, 3, 8));
     EXPECT_EQ(SamplingCoordinate(direct.c, -0.7f), 0);

@@ -7,8 +7,8 @@
 
 namespace {
 
-EngraveSetup SetupFor(const EngraveParams& p, int w = 100, int h = 80) {
-    EngraveRegion region{w, h, 0, 0, w, h, true};
+EngraveSetup SetupFor(const EngraveSettings& p, int w = 100, int h = 80) {
+    EngraveRegion region{w, h, 0, 0, w, h};
     return ComputeEngraveSetup(p, MakeLayoutFrame(region, p.noAntialias == 0));
 }
 
@@ -26,7 +26,7 @@ TEST(EngraveSetup, DefaultRecordAntialiased) {
 }
 
 TEST(EngraveSetup, DefaultRecordDirect) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.noAntialias = 1;
     EngraveSetup s = SetupFor(p);
     EXPECT_EQ(s.S, 5.0f);
@@ -38,25 +38,16 @@ TEST(EngraveSetup, DefaultRecordDirect) {
 }
 
 TEST(EngraveSetup, SpaceBelowOneRasterUnitIsOne) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.space = 0;
     EXPECT_EQ(SetupFor(p).S, 1.0f);
     p.space = -50;
     EXPECT_EQ(SetupFor(p).S, 1.0f);
 }
 
-TEST(EngraveSetup, PreviewCentreIsRelativeToTheRegion) {
-    EngraveParams p = DefaultParams();
-    p.centerX = 250;
-    EngraveRegion region{200, 100, 30, 20, 50, 40, false};
-    EngraveSetup s = ComputeEngraveSetup(p, MakeLayoutFrame(region, true));
-    EXPECT_EQ(s.cx, (0.25f + 0.5f) * 200 * 4 - 30 * 4);
-    EXPECT_EQ(s.cy, 0.5f * 100 * 4 - 20 * 4);
-}
-
 TEST(EngraveSetup, NonFiniteSettingsCountAsDefaults) {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.space = nan, p.width = inf, p.amplitude = -inf, p.rotation = nan;
     EngraveSetup s = SetupFor(p), d = SetupFor(DefaultParams());
     EXPECT_EQ(s.S, d.S);
@@ -70,15 +61,9 @@ TEST(EngraveSetup, NonFiniteSettingsCountAsDefaults) {
     EXPECT_EQ(s.colorSchema, int(kInitialColor));
 }
 
-TEST(EngraveSetup, SplitColorHasThreePasses) {
-    EngraveParams p = DefaultParams();
-    p.colorSchema = kSplitColor;
-    EXPECT_EQ(SetupFor(p).passes, 3);
-}
-
 TEST(EngraveSetup, LimitsStayOutsideTheDialogRanges) {
     // The largest in-range values pass through unchanged.
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.amplitude = 1000, p.randomness = -1000, p.noise = 100, p.contrast = 1000, p.centerX = 1000;
     EngraveSetup s = SetupFor(p, 10, 10);
     EXPECT_EQ(s.A, 100.0f);

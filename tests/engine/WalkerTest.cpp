@@ -12,7 +12,7 @@ namespace {
 Picture Black(int w, int h) { return MakePicture(w, h, 3, 8); }
 
 TEST(WaveOffset, ZeroAmplitudeAndNoiseGiveZeroButDrawOnce) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     ContextFixture f(p, Black(4, 4));
     ASSERT_TRUE(f.initialised);
     EXPECT_EQ(WaveOffset(f.c, 3.0f, 1, 0.0f, 0.02f, 0.0f), 0.0f);
@@ -22,7 +22,7 @@ TEST(WaveOffset, ZeroAmplitudeAndNoiseGiveZeroButDrawOnce) {
 }
 
 TEST(WaveOffset, Forms) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     ContextFixture f(p, Black(4, 4));
     // arg = t F + P pi = pi/2: sin = 1.
     EXPECT_FLOAT_EQ(WaveOffset(f.c, 0.0f, 1, 10.0f, 0.0f, 0.5f), 10.0f);
@@ -35,7 +35,7 @@ TEST(WaveOffset, Forms) {
 }
 
 TEST(PatternPass, SplitColorPassesStartAtZeroOffsetAndTwiceOffset) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.colorSchema = kSplitColor;
     p.pattern = kLines;
     p.offset = 500;  // O = 20 * 500 * -0.001 = -10
@@ -54,7 +54,7 @@ TEST(PatternPass, SplitColorPassesStartAtZeroOffsetAndTwiceOffset) {
 }
 
 TEST(RingStroke, RadiusZeroOrBelowDrawsNothingAndDrawsNoNumbers) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.pattern = kRingsWaves1;
     ContextFixture f(p, Black(20, 20));
     DrawRingStroke(f.c, false, 20.0f, 0.0f, 1, 10.0f);
@@ -64,7 +64,7 @@ TEST(RingStroke, RadiusZeroOrBelowDrawsNothingAndDrawsNoNumbers) {
 }
 
 TEST(RingLayout, CentreInsideAndNoOffsetStartsAtRadiusZero) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.pattern = kRings;
     ContextFixture f(p, Black(20, 20));
     DrawPatternPass(f.c);
@@ -74,7 +74,7 @@ TEST(RingLayout, CentreInsideAndNoOffsetStartsAtRadiusZero) {
 }
 
 TEST(RingLayout, CentreOutsideStartsAtTheNearestDistance) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.pattern = kRings;
     p.centerX = -1000;  // 1.5 widths left of the image: 30 raster units from its left edge for w = 20
     ContextFixture f(p, Black(20, 20));
@@ -85,7 +85,7 @@ TEST(RingLayout, CentreOutsideStartsAtTheNearestDistance) {
 
 // Draws of one ring or spiral turn with waves (one number per drawn sample).
 uint64_t TurnDraws(bool spiral, float radius, float pitch) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.pattern = spiral ? kSpiralWaves1 : kRingsWaves1;
     p.amplitude = 0;  // no refinement of the angular step
     ContextFixture f(p, Black(20, 20));
@@ -103,33 +103,33 @@ TEST(RingStroke, SpiralSkipsNegativeRadiiAndDrawsRadiusZero) {
     EXPECT_EQ(TurnDraws(true, 8.0f, 8.0f), 51u);
 }
 
-uint64_t LineSamples(float randomness, bool dialogOpen) {
-    EngraveParams p = DefaultParams();
+uint64_t LineSamples(float randomness, bool densify) {
+    EngraveSettings p = DefaultParams();
     p.pattern = kWaves1;
     p.randomness = randomness;
-    ContextFixture f(p, Black(60, 60), dialogOpen);
+    ContextFixture f(p, Black(60, 60), densify);
     DrawLineStroke(f.c, 1, 0.02f, 10.0f, 10.0f, 160.0f, 10.0f, 10.0f, 10.0f);
     return f.DrawsSoFar() / 2;  // a wave and a relief number per sample
 }
 
-TEST(LineStroke, StrongReliefDensifiesOnlyOutsideTheDialog) {
+TEST(LineStroke, StrongReliefDensifiesWhenAsked) {
     // Rf = randomness / 12: 192 gives 16, 180 gives 15.
-    EXPECT_EQ(LineSamples(192, true), 150u);
+    EXPECT_EQ(LineSamples(192, false), 150u);
     // L' = 16 * 0.06666667 * 150 rounds to 160.00002: 161 samples instead of 150.
-    EXPECT_EQ(LineSamples(192, false), 161u);
-    EXPECT_EQ(LineSamples(180, false), 150u);
+    EXPECT_EQ(LineSamples(192, true), 161u);
     EXPECT_EQ(LineSamples(180, true), 150u);
+    EXPECT_EQ(LineSamples(180, false), 150u);
 }
 
 TEST(LineStroke, ZeroLengthDrawsNothing) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     ContextFixture f(p, Black(10, 10));
     DrawLineStroke(f.c, 1, 0.02f, 5.0f, 5.0f, 5.0f, 5.0f, 5.0f, 5.0f);
     EXPECT_EQ(f.DrawsSoFar(), 0u);
 }
 
 TEST(LineStroke, BlackGivesFullWidthWhiteNothing) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.rotation = 0;
     Picture white = MakePicture(10, 10, 3, 8);
     std::fill(white.bytes.begin(), white.bytes.end(), 255);
@@ -145,7 +145,7 @@ TEST(LineStroke, BlackGivesFullWidthWhiteNothing) {
 }
 
 TEST(LineStroke, NotBreakDrawsThinSamples) {
-    EngraveParams p = DefaultParams();
+    EngraveSettings p = DefaultParams();
     p.notBreak = 1;
     Picture white = MakePicture(10, 10, 3, 8);
     std::fill(white.bytes.begin(), white.bytes.end(), 255);

@@ -16,20 +16,20 @@ namespace {
 // Real presets are about 600 bytes; larger inputs only slow the search.
 constexpr size_t kMaxInput = 64 * 1024;
 
-std::string Save(const EngraveParams& record) {
+std::string Save(const SettingValues& record) {
     StringPresetSink sink;
-    WritePresetContent(record, sink);
+    WritePresetContent(record.engraving, sink);
     return sink.bytes;
 }
 
-EngraveParams Load(const std::string& bytes, const EngraveParams& start) {
-    EngraveParams record = start;
+SettingValues Load(const std::string& bytes, const SettingValues& start) {
+    SettingValues record = start;
     MemoryPresetSource source(bytes.data(), bytes.size());
     if (!ReadPresetContent(&record, source)) std::abort();  // our own output must be recognised
     return record;
 }
 
-void CheckStableRoundTrip(const EngraveParams& read) {
+void CheckStableRoundTrip(const SettingValues& read) {
     // Non-finite reals are written as "inf"/"nan" and read back as 0, so the
     // first round may change a value; from then on nothing may change.
     std::string once = Save(Load(Save(read), read));
@@ -41,9 +41,7 @@ void CheckStableRoundTrip(const EngraveParams& read) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > kMaxInput) return 0;
-    EngraveParams record;
-    std::memset(&record, 0, sizeof record);
-    InitParameters(&record);
+    SettingValues record{DefaultEngraveSettings(), DefaultDialogPreferences()};
 
     MemoryPresetSource whole(data, size);
     ReadPresetContent(&record, whole);

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "host/ModuleState.h"
-#include "host/ParamTable.h"
+#include "host/EngraveParams.h"
 #include "host/ScriptParams.h"
 #include "tests/support/FakeHost.h"
 
@@ -55,8 +55,10 @@ TEST(ScriptParams, FinishWritesTheTwentyOneKeysInOrder) {
     ASSERT_EQ(host.Call(filterSelectorFinish), noErr);
 
     const auto& d = host.recordedDescriptor;
+    const char* const order[] = {"Angl", "Ofst", "Spac", "Wdth", "Lvls", "BRel", "Ampl", "Frqn", "Shif", "Usil", "CntX",
+                                 "CntY", "InvI", "Invr", "AntA", "NoBr", "UsBg", "ClSt", "Geom", "FllA", "Nois"};
     ASSERT_EQ(d.size(), 21u);
-    for (size_t i = 0; i < 21; ++i) EXPECT_EQ(d[i].key, kScriptKeyOrder[i]) << i;
+    for (size_t i = 0; i < 21; ++i) EXPECT_EQ(CodeText(d[i].key), order[i]) << i;
     EXPECT_EQ(d[0].type, typeUnitFloat);
     EXPECT_EQ(d[0].value, 12.5);
     EXPECT_EQ(d[8].value, -1000.0);
@@ -88,11 +90,11 @@ TEST(ScriptParams, RecordThenReplayRestoresEverySetting) {
     host.playDescriptor = recorded;
     host.playDescriptorPresent = true;
     ASSERT_EQ(host.Run(false), noErr);
-    const EngraveParams wanted = Unusual();
+    const SettingValues wanted = ValuesOf(Unusual()), got = ValuesOf(*host.params());
     for (int i = 0; i < kParamCount; ++i) {
         const SettingInfo& setting = kParamTable[i];
-        if (setting.carriers != kCarriedByScriptAndPreset) continue;
-        EXPECT_EQ(GetParamValue(*host.params(), setting), GetParamValue(wanted, setting)) << setting.name;
+        if (setting.code == 0) continue;
+        EXPECT_EQ(GetSettingValue(got, setting), GetSettingValue(wanted, setting)) << setting.name;
     }
 }
 
@@ -110,7 +112,8 @@ TEST_P(Replay, StoresTheValueAsThePartSays) {
     host.playDescriptor = GetParam().items;
     host.playDescriptorPresent = true;
     ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(GetParamValue(*host.params(), *FindParam(GetParam().field)), GetParam().expected) << GetParam().what;
+    EXPECT_EQ(GetSettingValue(ValuesOf(*host.params()), *FindParam(GetParam().field)), GetParam().expected)
+        << GetParam().what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -142,16 +145,7 @@ TEST(ScriptParams, ExpectedKeysAreAnnouncedInOrder) {
     FakeHost host(Small());
     host.playDescriptorPresent = true;
     ASSERT_EQ(host.Run(false), noErr);
-    std::string wanted;
-    for (const char* k : {"ClSt", "Geom", "InvI", "AntA", "Invr", "NoBr", "UsBg", "Angl", "Spac", "Wdth", "BRel",
-                          "Ampl", "Shif", "Usil", "CntX", "CntY", "FllA", "Nois"}) {
-        char code[5];
-        std::memcpy(code, k, 5);
-        wanted += std::to_string((uint32_t(uint8_t(code[0])) << 24) | (uint32_t(uint8_t(code[1])) << 16) |
-                                 (uint32_t(uint8_t(code[2])) << 8) | uint8_t(code[3])) +
-                  " ";
-    }
-    EXPECT_EQ(host.expectedKeys, wanted);
+    EXPECT_EQ(host.expectedKeys, "ClSt Geom InvI AntA Invr NoBr UsBg Angl Spac Wdth BRel Ampl Shif Usil CntX CntY FllA Nois ");
 }
 
 TEST(ScriptParams, MissingParameterOnCloseIsTolerated) {

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "host/PluginMain.h"
+#include "module/PluginMain.h"
 #include "tests/support/FakeHost.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "host/Alert.h"
 #include "host/HostHandles.h"
 #include "host/ModuleState.h"
-#include "host/PluginMain.h"
+#include "module/PluginMain.h"
 
 namespace {
 
@@ -109,7 +109,7 @@ struct FakeHostCallbacks {
         gHost->calls.push_back("openReadDescriptor");
         if (!descriptor) return nullptr;
         std::string expected;
-        for (DescriptorKeyIDArray k = keys; k && *k; ++k) expected += std::to_string(*k) + " ";
+        for (DescriptorKeyIDArray k = keys; k && *k; ++k) expected += CodeText(*k) + " ";
         gHost->expectedKeys = expected;
         ReadToken* token = new ReadToken;
         token->items = gHost->playDescriptor;
@@ -457,6 +457,14 @@ void FakeHost::Commit() {
                 image_.at(x, y, p) = v;
             }
         }
+}
+
+void FakeHost::DeliverWholeImage() {
+    gHost = this;
+    gModule.filterRecord = &record_;
+    record_.inRect = record_.outRect = record_.maskRect = record_.filterRect;
+    big_.inRect32 = big_.outRect32 = big_.maskRect32 = Widen(record_.filterRect);
+    Deliver();
 }
 
 int16_t FakeHost::Call(int16_t selector) {

@@ -13,6 +13,11 @@
 #include "host/EngraveParams.h"
 #include "host/PluginInterface.h"
 
+// A four-char code as its four characters ("Angl").
+inline std::string CodeText(uint32_t code) {
+    return std::string{char(code >> 24), char(code >> 16), char(code >> 8), char(code)};
+}
+
 struct FakeImage {
     int width = 0, height = 0, planes = 3, depth = 8;
     int16_t mode = plugInModeRGBColor;
@@ -51,6 +56,9 @@ public:
     int16_t Run(bool withParameters);
     // Selector 0 with an AboutRecord.
     void CallAbout();
+    // The dialog's preview fetch: the filter rectangle delivered as input,
+    // output and mask, outside any selector call.
+    void DeliverWholeImage();
 
     FilterRecord& record() { return record_; }
     BigDocumentStruct& bigDocument() { return big_; }
@@ -66,7 +74,7 @@ public:
     std::vector<std::string> alerts;  // module message boxes, "caption|text"
     int progressCalls = 0;
     std::pair<int32_t, int32_t> lastProgress{-1, -1};
-    std::string expectedKeys;            // keys announced when the reader opened
+    std::string expectedKeys;            // keys announced when the reader opened, "ClSt Geom ..."
     std::vector<uint32_t> recordedUnits;  // units of the unit floats written
     int advanceStateCalls = 0;
     int continueCalls = 0;

@@ -1,11 +1,9 @@
-// The exported entry point: finds the module's globals in the host's `data`
-// slot, dispatches the selector and never lets an exception reach the host.
-#include <new>
+// Selector dispatch: finds the module's globals in the host's `data` slot
+// and runs the selector's operation.
+#include "host/Dispatch.h"
 
 #include "host/HostHandles.h"
 #include "host/HostRects.h"
-#include "host/ModuleState.h"
-#include "host/PluginMain.h"
 #include "host/Selectors.h"
 
 ModuleState gModule;
@@ -35,14 +33,15 @@ FilterGlobals* ObtainGlobals(FilterRecord* record, intptr_t* data, int16_t* resu
     }
     globals->result = result;
     globals->filterRecord = record;
-    globals->previewRect = PIRect{0, 0, 0, 0};
     *result = noErr;
     EnsureParameters(globals);
     *data = reinterpret_cast<intptr_t>(handle);
     return globals;
 }
 
-void Dispatch(int16_t selector, FilterRecord* record, intptr_t* data, int16_t* result) {
+}  // namespace
+
+void DispatchSelector(int16_t selector, FilterRecord* record, intptr_t* data, int16_t* result) {
     gModule.dataSlot = data;
     if (selector == filterSelectorAbout) {
         AboutRecord* about = reinterpret_cast<AboutRecord*>(record);
@@ -73,19 +72,4 @@ void Dispatch(int16_t selector, FilterRecord* record, intptr_t* data, int16_t* r
         default: *result = filterBadParameters; break;
     }
     if (*data != 0) UnlockHostHandle(reinterpret_cast<Handle>(*data));
-}
-
-}  // namespace
-
-extern "C" PLUGIN_EXPORT void PI_CALL PluginMain(int16_t selector, void* paramBlock, intptr_t* data,
-                                                 int16_t* result) {
-    // A crash or exception here would take the host and the user's unsaved
-    // document with it: everything stops at this boundary.
-    try {
-        Dispatch(selector, static_cast<FilterRecord*>(paramBlock), data, result);
-    } catch (const std::bad_alloc&) {
-        if (result && selector != filterSelectorAbout) *result = memFullErr;
-    } catch (...) {
-        if (result && selector != filterSelectorAbout) *result = filterBadParameters;
-    }
 }

@@ -1,0 +1,82 @@
+#include "host/RegionRender.h"
+
+#include "host/ColorSuite.h"
+#include "host/PageMemory.h"
+#include "host/PassPixels.h"
+
+PassBuffers::~PassBuffers() {
+    PageFree(copy, copyBytes);
+    FreeRasters();
+}
+
+void PassBuffers::FreeRasters() {
+    PageFree(scratch.subpixels, subpixelBytes);
+    PageFree(scratch.coverage, coverageBytes);
+    scratch = EngraveScratch{nullptr, nullptr};
+}
+
+namespace {
+
+// Progress of one region mapped onto the whole image.
+struct RegionProgress {
+    ProgressSink sink;
+    float base;   // fraction of the image above the region
+    float share;  // fraction of the image in the region
+};
+
+void ReportProgress(void* context, float done, float total) {
+    const RegionProgress* p = static_cast<const RegionProgress*>(context);
+    if (p->base == 0.0f && p->share == 1.0f)
+        UpdateProgress(p->sink, done, total);
+    else
+        UpdateProgress(p->sink, p->base * total + p->share * done, total);
+}
+
+bool AllocateBuffers(const PassLayout& layout, bool antialiased, PassBuffers* buffers) {
+    buffers->copyBytes = size_t(layout.windowWidth) * layout.windowHeight * layout.planes * layout.bytesPerSample;
+    buffers->copy = PageAlloc(buffers->copyBytes);
+    if (!buffers->copy) return false;
+    if (!antialiased) return true;
+    buffers->subpixelBytes = SubpixelRasterBytes(layout.region.width, layout.region.height);
+    buffers->coverageBytes = CoverageRasterBytes(layout.region.width, layout.region.height);
+    buffers->scratch.subpixels = static_cast<uint8_t*>(PageAlloc(buffers->subpixelBytes));
+    buffers->scratch.coverage = static_cast<uint8_t*>(PageAlloc(buffers->coverageBytes));
+    return buffers->scratch.subpixels && buffers->scratch.coverage;
+}
+
+}  // namespace
+
+OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, const ProgressSink& progress,
+                   bool wholeImageProgress, PassBuffers* buffers) {
+    // Without the host's colour suite a CMYK image cannot be engraved: stop
+    // rather than engrave a black copy.
+    const PSColorSpaceSuite1* suite = nullptr;
+    if (layout.cmyk && !(suite = AcquireColorSuite())) return errPlugInHostInsufficient;
+    if (!AllocateBuffers(layout, settings.noAntialias == 0, buffers)) {
+        if (suite) ReleaseColorSuite();
+        return memFullErr;
+    }
+    const bool copied = FillSourceCopy(layout, buffers->copy, suite);
+    if (suite) ReleaseColorSuite();
+    if (!copied) return errPlugInHostInsufficient;
+
+    EngraveImage image{};
+    image.planes = layout.planes;
+    image.depth = layout.depth;
+    image.cmykConverted = layout.cmyk;
+    image.source = SampleWindow{buffers->copy, layout.windowWidth * layout.planes, layout.windowLeft,
+                                layout.windowTop, layout.windowWidth, layout.windowHeight};
+    image.out = layout.out;
+    image.outRowStride = int32_t(layout.outStride);
+
+    const EngraveRegion& region = layout.region;
+    RegionProgress mapped{progress, 0.0f, 1.0f};
+    if (wholeImageProgress && region.imageHeight > 0 && region.height < region.imageHeight) {
+        mapped.base = float(region.top) / float(region.imageHeight);
+        mapped.share = float(region.height) / float(region.imageHeight);
+    }
+    EngraveRender(settings, region, image, layout.mask, RenderOptions{}, buffers->scratch,
+                  EngraveProgress{&ReportProgress, &mapped});
+    buffers->FreeRasters();
+    return noErr;
+}

@@ -1,0 +1,162 @@
+// The dialog's preview shows exactly what the final render writes at the
+// view: the same stroke layout, random sequence, relief densification and
+// selection, for every kind, schema and path.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "host/EngraveParams.h"
+#include "host/PreviewRender.h"
+#include "tests/support/FakeHost.h"
+
+namespace {
+
+FakeImage Photo(int width, int height, int planes, int depth) {
+    FakeImage image;
+    image.width = width;
+    image.height = height;
+    image.planes = planes;
+    image.depth = depth;
+    image.mode = depth == 16 ? plugInModeRGB48 : plugInModeRGBColor;
+    image.samples.resize(size_t(width) * height * planes);
+    const int full = depth == 16 ? 32768 : 255;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int p = 0; p < planes; ++p) {
+                const int v = (x * 4 + y * 3 + p * 50 + (x * y) % 23) % 256;
+                image.at(x, y, p) = uint16_t(p == 3 ? full - full * x / (2 * width) : v * full / 255);
+            }
+    return image;
+}
+
+std::vector<uint8_t> Selection(int w, int h) {
+    std::vector<uint8_t> mask(size_t(w) * h, 255);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if ((x - w / 3) * (x - w / 3) + (y - h / 2) * (y - h / 2) < h * h / 9) mask[size_t(y) * w + x] = uint8_t(x * 5);
+    return mask;
+}
+
+struct Scene {
+    EngraveSettings settings;
+    FakeImage image;
+    bool mask = false;
+};
+
+FakeImage FinalRender(const Scene& scene) {
+    FakeHost host(scene.image);
+    if (scene.mask) host.setMask(Selection(scene.image.width, scene.image.height));
+    EXPECT_EQ(host.Call(filterSelectorPrepare), noErr);
+    StoreSettings(scene.settings, host.params());
+    EXPECT_EQ(host.Run(false), noErr);
+    return host.image();
+}
+
+// Renders the preview at each view and compares it with the final image there.
+void ExpectPreviewsMatch(const Scene& scene, const FakeImage& final, const std::string& what) {
+    FakeHost host(scene.image);
+    if (scene.mask) host.setMask(Selection(scene.image.width, scene.image.height));
+    host.DeliverWholeImage();
+    int progressCalls = 0;
+    const ProgressSink sink{[](void* n, int32_t, int32_t) { ++*static_cast<int*>(n); }, &progressCalls};
+    struct View {
+        int x, y, w, h;
+    };
+    for (const View v : {View{0, 0, 20, 14}, View{17, 9, 24, 18}, View{1000, 1000, 21, 16}, View{-5, 30, 16, 12}}) {
+        const PreviewPicture picture = RenderPreview(scene.settings, PreviewRequest{&host.record(), v.x, v.y, v.w, v.h}, sink);
+        ASSERT_FALSE(picture.empty) << what;
+        ASSERT_EQ(picture.error, noErr);
+        const int bps = final.depth == 16 ? 2 : 1;
+        ASSERT_EQ(picture.pixels.size(), size_t(picture.width) * picture.height * final.planes * bps);
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x)
+                for (int p = 0; p < final.planes; ++p) {
+                    const size_t i = (size_t(y) * picture.width + x) * final.planes + p;
+                    uint16_t got = picture.pixels[i];
+                    if (bps == 2) std::memcpy(&got, &picture.pixels[2 * i], 2);
+                    ASSERT_EQ(got, final.at(picture.left + x, picture.top + y, p))
+                        << what << " view " << v.x << "," << v.y << " pixel " << picture.left + x << ","
+                        << picture.top + y << " sample " << p;
+                }
+    }
+    EXPECT_GT(progressCalls, 0) << "the preview reports to the sink it was given";
+}
+
+struct KindCase {
+    int kind, schema;
+    bool direct;
+};
+
+class PreviewEqualsFinal : public testing::TestWithParam<KindCase> {};
+
+TEST_P(PreviewEqualsFinal, AtEveryView) {
+    Scene scene;
+    scene.settings = DefaultEngraveSettings();
+    scene.settings.pattern = uint8_t(GetParam().kind);
+    scene.settings.colorSchema = uint8_t(GetParam().schema);
+    scene.settings.noAntialias = GetParam().direct;
+    scene.settings.space = 14;
+    scene.settings.randomness = 400;  // strong relief: densified in both
+    scene.settings.noise = 20;
+    scene.settings.centerX = 200;
+    scene.image = Photo(61, 47, 3, 8);
+    ExpectPreviewsMatch(scene, FinalRender(scene), "rgb8");
+}
+
+std::vector<KindCase> AllKinds() {
+    std::vector<KindCase> cases;
+    for (int k = 0; k < kPatternKindCount; ++k)
+        for (int s = 0; s < kColorSchemaCount; ++s)
+            for (int d = 0; d < 2; ++d) cases.push_back({k, s, d == 1});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllKinds, PreviewEqualsFinal, testing::ValuesIn(AllKinds()),
+                         [](const testing::TestParamInfo<KindCase>& info) {
+                             return "Kind" + std::to_string(info.param.kind) + "Schema" +
+                                    std::to_string(info.param.schema) + (info.param.direct ? "Direct" : "Antialiased");
+                         });
+
+TEST(Preview, SixteenBitsAlphaSelectionAndDotsMatchTheFinalImage) {
+    for (int kind : {kWaves2, kRingsWaves3, kSpiralWaves4}) {
+        Scene scene;
+        scene.settings = DefaultEngraveSettings();
+        scene.settings.pattern = uint8_t(kind);
+        scene.settings.useCircles = 1;
+        scene.settings.fillAlpha = 0;
+        scene.image = Photo(53, 41, 4, 16);
+        scene.mask = true;
+        ExpectPreviewsMatch(scene, FinalRender(scene), "rgba16 kind " + std::to_string(kind));
+    }
+}
+
+// The view is pulled back into the image as the pane needs.
+TEST(Preview, ViewClampsIntoTheImage) {
+    struct Case {
+        int viewX, viewY, paneW, paneH;
+        int left, top, width, height, paneWidth;
+    };
+    for (const Case& c : {Case{5, 7, 16, 10, 5, 7, 16, 10, 16}, Case{2, 3, 13, 10, 2, 3, 16, 10, 16},
+                          Case{100, 100, 16, 10, 23, 19, 16, 10, 16}, Case{24, 20, 16, 10, 23, 19, 16, 10, 16},
+                          Case{-5, -9, 16, 10, 0, 0, 16, 10, 16}, Case{7, 7, 60, 50, 0, 0, 40, 30, 60}}) {
+        const PreviewPicture p = PlanPreviewRegion(40, 30, PreviewRequest{nullptr, c.viewX, c.viewY, c.paneW, c.paneH});
+        EXPECT_EQ(p.left, c.left) << c.viewX;
+        EXPECT_EQ(p.top, c.top) << c.viewY;
+        EXPECT_EQ(p.width, c.width);
+        EXPECT_EQ(p.height, c.height);
+        EXPECT_EQ(p.paneWidth, c.paneWidth);
+    }
+}
+
+TEST(Preview, UnsupportedImagesAndMissingInputGiveNoPicture) {
+    FakeImage gray = Photo(20, 10, 3, 8);
+    gray.mode = plugInModeLabColor;
+    FakeHost lab(gray);
+    lab.DeliverWholeImage();
+    EXPECT_TRUE(RenderPreview(DefaultEngraveSettings(), PreviewRequest{&lab.record(), 0, 0, 8, 8}, {}).empty);
+    EXPECT_TRUE(lab.alerts.empty()) << "a preview shows no message box";
+    FakeHost nothing(Photo(20, 10, 3, 8));
+    EXPECT_TRUE(RenderPreview(DefaultEngraveSettings(), PreviewRequest{&nothing.record(), 0, 0, 8, 8}, {}).empty);
+}
+
+}  // namespace
