@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <ostream>
 
 #include "tests/engine/EngraveTestImage.h"
 #include "tests/support/PngReader.h"
@@ -33,6 +34,8 @@ struct GoldenCase {
         return name;
     }
 };
+
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.Name(); }
 
 std::map<std::string, std::string> ReadHashes() {
     std::map<std::string, std::string> hashes;
