@@ -5,7 +5,8 @@
 # offending line even where a build would find the header by accident.
 #
 #   settings <- engine <- host <- dialog, controls <- module;  cli on top
-#   resources (identifiers only) may be included by every Windows layer.
+#   resources (identifiers only) may be included by every Windows layer;
+#   dialog/ and controls/ both sit on host/, and only dialog/ uses controls/.
 #
 # Usage: tools/check-layers.sh [source-root]
 root="${1:-.}"
@@ -17,7 +18,7 @@ allowed() {
     engine)    echo "settings engine" ;;
     resources) echo "resources" ;;
     host)      echo "settings engine host resources" ;;
-    controls)  echo "settings controls resources" ;;
+    controls)  echo "settings engine host controls resources" ;;
     dialog)    echo "settings engine host controls dialog resources" ;;
     module)    echo "settings engine host controls dialog module resources" ;;
     cli)       echo "settings engine host controls dialog module resources cli" ;;
