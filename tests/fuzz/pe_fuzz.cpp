@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "cli/PeResources.h"
+#include "cli/session/PeResources.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "cli/PeResources.h"
+#include "cli/session/PeResources.h"
 #include "host/Alert.h"
 #include "tests/resources/ExpectedResources.h"
 

@@ -5,7 +5,7 @@
 #include <cctype>
 #include <functional>
 
-#include "cli/PeResources.h"
+#include "cli/session/PeResources.h"
 #include "tests/resources/TestPeImage.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // own resources, hand-made variants other writers produce, and damage.
 #include <gtest/gtest.h>
 
-#include "cli/PeResources.h"
+#include "cli/session/PeResources.h"
 #include "tests/resources/ExpectedResources.h"
 
 namespace {

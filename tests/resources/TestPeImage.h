@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/PeResources.h"
+#include "cli/session/PeResources.h"
 
 struct TestResource {
     ResourceKey type;

@@ -1,0 +1,72 @@
+#include "cli/commands/Settings.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/ScriptParams.h"
+
+bool IsEngravingSetting(const SettingInfo& setting) { return setting.carriers == kCarriedByScriptAndPreset; }
+
+bool ParseSetting(const std::string& text, SettingAssignment* assignment, std::string* error) {
+    const size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+        *error = "\"" + text + "\" is not NAME=VALUE";
+        return false;
+    }
+    const std::string name = text.substr(0, equals), value = text.substr(equals + 1);
+    const SettingInfo* setting = FindParam(name.c_str());
+    if (!setting || !IsEngravingSetting(*setting)) {
+        *error = "unknown setting \"" + name + "\" (see: lumeric params)";
+        return false;
+    }
+    double parsed = 0;
+    if (!ParseParamValue(*setting, value.c_str(), &parsed)) {
+        *error = "bad value \"" + value + "\" for " + name;
+        if (setting->listCount) *error += " (a number 0.." + std::to_string(setting->listCount - 1) + " or a name from: lumeric params)";
+        else if (setting->type != ParamType::Float) *error += " (a whole number)";
+        else *error += " (a number)";
+        return false;
+    }
+    assignment->setting = setting;
+    assignment->value = parsed;
+    return true;
+}
+
+Descriptor DescriptorFromParams(const EngraveParams& params) {
+    Descriptor descriptor;
+    for (OSType key : kScriptKeyOrder) {
+        const SettingInfo* setting = FindParamByKey(key);
+        if (!setting) continue;
+        const ScriptValue v = ScriptValueOf(params, *setting);
+        DescriptorItem item;
+        item.key = key;
+        item.type = v.type;
+        item.unit = v.type == typeUnitFloat ? unitPercent : 0;
+        item.number = v.value;
+        descriptor.items.push_back(item);
+    }
+    return descriptor;
+}
+
+void SetDescriptorValue(Descriptor* descriptor, const SettingAssignment& assignment) {
+    EngraveParams scratch{};
+    SetParamValue(&scratch, *assignment.setting, assignment.value);
+    const ScriptValue v = ScriptValueOf(scratch, *assignment.setting);
+    DescriptorItem item;
+    item.key = assignment.setting->key;
+    item.type = v.type;
+    item.unit = v.type == typeUnitFloat ? unitPercent : 0;
+    item.number = v.value;
+    descriptor->Set(item);
+}
+
+std::string FormatSettingValue(const SettingInfo& setting, double value) {
+    if (setting.listCount && value >= 0 && value < setting.listCount) return setting.listNames[int(value)];
+    char text[64];
+    if (setting.type == ParamType::Float)
+        std::snprintf(text, sizeof text, "%.9g", value);
+    else
+        std::snprintf(text, sizeof text, "%lld", static_cast<long long>(value));
+    return text;
+}
