@@ -4,10 +4,11 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 #include "cli/session/FilterModule.h"
-#include "cli/session/PeResources.h"
+#include "cli/session/HostDescriptor.h"
+#include "cli/session/Pipl.h"
+#include "cli/session/ResourceCursor.h"
 #include "cli/windows/FilterModuleWin32.h"
 #include "cli/windows/ModuleMessages.h"
 #include "cli/windows/WindowsText.h"
@@ -15,11 +16,11 @@
 namespace {
 
 #if defined(_WIN64)
-constexpr PeMachine kOwnMachine = PeMachine::X86_64;
+constexpr uint16_t kOwnMachine = kMachineX86_64;
 constexpr const char* kOwnBits = "64-bit (x64)";
 constexpr const char* kOtherBits = "32-bit (x86)";
 #else
-constexpr PeMachine kOwnMachine = PeMachine::I386;
+constexpr uint16_t kOwnMachine = kMachineI386;
 constexpr const char* kOwnBits = "32-bit (x86)";
 constexpr const char* kOtherBits = "64-bit (x64)";
 #endif
@@ -53,70 +54,97 @@ std::wstring FullPath(const std::wstring& path) {
     return full.empty() ? path : full;
 }
 
-bool ReadModuleFile(const std::wstring& path, std::vector<uint8_t>* bytes, std::string* error) {
+// The machine a module was built for, from its file: the DOS header's
+// e_lfanew (offset 0x3C) leads to "PE\0\0" and the PE header's Machine
+// field. Windows would map a module of the other bitness as data without
+// complaint, so this is what tells a 32-bit module from a 64-bit one.
+bool ReadModuleMachine(const std::wstring& path, uint16_t* machine, std::string* error) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         *error = Shown(path) + ": cannot open the filter module: " + DescribeWindowsError(GetLastError());
         return false;
     }
-    LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (LONGLONG(1) << 30);
-    if (ok) {
-        bytes->resize(size_t(size.QuadPart));
-        DWORD got = 0;
-        ok = ReadFile(file, bytes->data(), DWORD(bytes->size()), &got, nullptr) && got == bytes->size();
+    uint8_t dos[64] = {};
+    uint8_t pe[6] = {};
+    DWORD got = 0;
+    const char* reason = nullptr;
+    if (!ReadFile(file, dos, sizeof dos, &got, nullptr) || got != sizeof dos || dos[0] != 'M' || dos[1] != 'Z') {
+        reason = "not an MZ executable";
+    } else {
+        LARGE_INTEGER at{};
+        at.QuadPart = LONGLONG(Le32(dos + 0x3C));
+        if (!SetFilePointerEx(file, at, nullptr, FILE_BEGIN) || !ReadFile(file, pe, sizeof pe, &got, nullptr) ||
+            got != sizeof pe || pe[0] != 'P' || pe[1] != 'E' || pe[2] != 0 || pe[3] != 0)
+            reason = "no PE signature";
     }
     CloseHandle(file);
-    if (!ok) *error = Shown(path) + ": cannot read the filter module";
-    return ok;
+    if (reason) {
+        *error = Shown(path) + ": not a Windows filter module (" + reason + ")";
+        return false;
+    }
+    *machine = Le16(pe + 4);
+    return true;
 }
 
-bool IsFilterKind(const PiplProperty& kind) {
-    if (kind.data.size() < 4) return false;
-    const uint32_t code = uint32_t(kind.data[0]) | uint32_t(kind.data[1]) << 8 | uint32_t(kind.data[2]) << 16 |
-                          uint32_t(kind.data[3]) << 24;
-    return code == kFilterKind;
+bool IsFilterKind(const PiplProperty& kind) { return kind.data.size() >= 4 && Le32(kind.data.data()) == kFilterKind; }
+
+struct PiplSearch {
+    uint32_t entryKey = 0;
+    bool sawPipl = false;
+    std::string entryName;
+};
+
+// Called for each PiPL resource; stops at the first filter PiPL that names
+// an entry point for our machine. Nothing may escape into the system's
+// enumeration, so a failure to allocate ends the search instead.
+BOOL CALLBACK CheckPipl(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR context) {
+    PiplSearch& search = *reinterpret_cast<PiplSearch*>(context);
+    HRSRC resource = FindResourceW(module, name, type);
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) return TRUE;
+    try {
+        Pipl pipl;
+        if (!ParsePipl(static_cast<const uint8_t*>(bytes), SizeofResource(module, resource), pipl)) return TRUE;
+        search.sawPipl = true;
+        const PiplProperty* kind = FindPiplProperty(pipl, FourCC("kind"));
+        const PiplProperty* entry = FindPiplProperty(pipl, search.entryKey);
+        if (!entry || (kind && !IsFilterKind(*kind))) return TRUE;
+        search.entryName = PiplCString(*entry);
+        return search.entryName.empty();
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 // The entry point's name from the first filter PiPL that has one for our machine.
 bool EntryPointName(const std::wstring& path, std::string* name, std::string* error) {
-    std::vector<uint8_t> bytes;
-    if (!ReadModuleFile(path, &bytes, error)) return false;
-    PeImage image;
-    std::string reason;
-    if (!OpenPeImage(bytes.data(), bytes.size(), image, &reason)) {
-        *error = Shown(path) + ": not a Windows filter module (" + reason + ")";
+    uint16_t machine = 0;
+    if (!ReadModuleMachine(path, &machine, error)) return false;
+    if (machine != kOwnMachine) {
+        const bool x86 = machine == kMachineI386 || machine == kMachineX86_64;
+        *error = Shown(path) + ": a " + (x86 ? kOtherBits : "non-x86") + " module; this lumeric.exe is " + kOwnBits +
+                 " and loads only " + kOwnBits + " filter modules (use the lumeric.exe of the same bitness)";
         return false;
     }
-    if (image.machine != kOwnMachine) {
-        *error = Shown(path) + ": a " + (image.machine == PeMachine::Unknown ? "non-x86" : kOtherBits) +
-                 " module; this lumeric.exe is " + kOwnBits + " and loads only " + kOwnBits +
-                 " filter modules (use the lumeric.exe of the same bitness)";
+    // As data only: nothing of the module runs until its PiPL says how.
+    HMODULE data = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    if (!data) {
+        *error = Shown(path) + ": its resources cannot be read (" + DescribeWindowsError(GetLastError()) + ")";
         return false;
     }
-    std::vector<PeResource> resources;
-    if (!ListPeResources(image, resources, &reason)) {
-        *error = Shown(path) + ": its resources cannot be read (" + reason + ")";
-        return false;
+    PiplSearch search;
+    search.entryKey = EntryPointKeyFor(kOwnMachine);
+    EnumResourceNamesW(data, L"PIPL", &CheckPipl, reinterpret_cast<LONG_PTR>(&search));
+    FreeLibrary(data);
+    if (!search.entryName.empty()) {
+        *name = search.entryName;
+        return true;
     }
-    const uint32_t key = EntryPointKeyFor(kOwnMachine);
-    bool sawPipl = false;
-    for (const PeResource& resource : resources) {
-        if (!resource.type.Matches(ResourceKey::Name("PIPL"))) continue;
-        std::vector<uint8_t> data;
-        Pipl pipl;
-        if (!ReadPeResourceData(image, resource, data) || !ParsePipl(data.data(), data.size(), pipl)) continue;
-        sawPipl = true;
-        const PiplProperty* kind = FindPiplProperty(pipl, FourCC("kind"));
-        const PiplProperty* entry = FindPiplProperty(pipl, key);
-        if (!entry || (kind && !IsFilterKind(*kind))) continue;
-        *name = PiplCString(*entry);
-        if (!name->empty()) return true;
-    }
-    *error = Shown(path) + (sawPipl ? ": its PiPL names no entry point for " + std::string(kOwnBits) + " Windows ('" +
-                                          pe::FourCCText(key) + "' property)"
-                                    : ": no PiPL resource; not a filter module");
+    *error = Shown(path) + (search.sawPipl ? ": its PiPL names no entry point for " + std::string(kOwnBits) +
+                                                 " Windows ('" + FourCCText(search.entryKey) + "' property)"
+                                           : ": no PiPL resource; not a filter module");
     return false;
 }
 

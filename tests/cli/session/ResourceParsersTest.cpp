@@ -2,7 +2,14 @@
 // own resources, hand-made variants other writers produce, and damage.
 #include <gtest/gtest.h>
 
-#include "cli/session/PeResources.h"
+#include <algorithm>
+
+#include "cli/session/Aete.h"
+#include "cli/session/HostDescriptor.h"
+#include "cli/session/Pipl.h"
+#include "cli/session/ResourceCursor.h"
+#include "cli/session/VersionInfo.h"
+#include "host/PluginInterface.h"
 #include "tests/resources/ExpectedResources.h"
 
 namespace {
@@ -27,34 +34,60 @@ bool ParsesAete(const std::string& bytes, Aete* out = nullptr) {
 
 // ---------------------------------------------------------------- PiPL
 
-TEST(Pipl, ReadsTheModulesPropertyList) {
+struct ModulePipl {
+    const char* name;
+    const char* entryKeyAsStored;  // little-endian bytes of the key
+    uint16_t machine;
+    uint32_t otherEntryKey;        // must be absent
+};
+
+class ModulePipls : public ::testing::TestWithParam<ModulePipl> {};
+
+// What a host reads from the module's property list: each key in order,
+// the texts, the terminology reference and the image modes.
+TEST_P(ModulePipls, ReadAsAHostReadsThem) {
     Pipl pipl;
-    ASSERT_TRUE(ParsesPipl(ExpectedPipl("4668"), &pipl));
+    ASSERT_TRUE(ParsesPipl(ExpectedPipl(GetParam().entryKeyAsStored), &pipl));
     EXPECT_EQ(pipl.version, 0);
-    const uint32_t keys[] = {FourCC("kind"), FourCC("name"), FourCC("catg"), FourCC("vers"), FourCC("8664"),
+    const uint32_t entryKey = EntryPointKeyFor(GetParam().machine);
+    const uint32_t keys[] = {FourCC("kind"), FourCC("name"), FourCC("catg"), FourCC("vers"), entryKey,
                              FourCC("mode"), FourCC("hstm"), FourCC("enbl"), FourCC("fici")};
     const size_t lengths[] = {4, 16, 12, 4, 12, 4, 16, 160, 28};
     ASSERT_EQ(pipl.properties.size(), 9u);
     for (size_t i = 0; i < 9; ++i) {
         EXPECT_EQ(pipl.properties[i].vendor, FourCC("8BIM")) << i;
-        EXPECT_EQ(pipl.properties[i].key, keys[i]) << pe::FourCCText(pipl.properties[i].key);
+        EXPECT_EQ(pipl.properties[i].key, keys[i]) << FourCCText(pipl.properties[i].key);
         EXPECT_EQ(pipl.properties[i].id, 0) << i;
         EXPECT_EQ(pipl.properties[i].data.size(), lengths[i]) << i;
     }
+    EXPECT_EQ(FindPiplProperty(pipl, GetParam().otherEntryKey), nullptr);
+    EXPECT_EQ(PiplCString(*FindPiplProperty(pipl, entryKey)), "PluginMain");
+    EXPECT_EQ(FindPiplProperty(pipl, FourCC("kind"))->data, ToBytes("MFB8"));
     EXPECT_EQ(PiplPascalString(*FindPiplProperty(pipl, FourCC("name"))), "LumericII...");
     EXPECT_EQ(PiplPascalString(*FindPiplProperty(pipl, FourCC("catg"))), "Corvessa");
-    EXPECT_EQ(PiplCString(*FindPiplProperty(pipl, EntryPointKeyFor(PeMachine::X86_64))), "PluginMain");
     EXPECT_EQ(PiplCString(*FindPiplProperty(pipl, FourCC("enbl"))), ExpectedEnableExpression());
-    EXPECT_EQ(FindPiplProperty(pipl, FourCC("wx86")), nullptr);
+    // The terminology reference, packed: version, class, event, int16 ID, "".
+    const std::vector<uint8_t>& hstm = FindPiplProperty(pipl, FourCC("hstm"))->data;
+    EXPECT_EQ(Le32(hstm.data()), 0u);
+    EXPECT_EQ(Le32(hstm.data() + 4), FourCC("sdK2"));
+    EXPECT_EQ(Le32(hstm.data() + 8), FourCC("PVtr"));
+    EXPECT_EQ(Le16(hstm.data() + 12), 16000);
+    EXPECT_EQ(hstm[14], 0);
+    // Mode bit m is byte m / 8, mask 0x80 >> (m % 8): Gray .. Lab, RGB48, CMYK64.
+    const std::vector<uint8_t>& mode = FindPiplProperty(pipl, FourCC("mode"))->data;
+    const std::vector<int> offered = {1, 3, 4, 5, 6, 7, 8, 9, 11, 13};
+    for (int m = 0; m < 32; ++m) {
+        const bool has = (mode[size_t(m / 8)] & (0x80 >> (m % 8))) != 0;
+        EXPECT_EQ(has, std::count(offered.begin(), offered.end(), m) == 1) << "mode " << m;
+    }
 }
 
-TEST(Pipl, EntryPointKeysFollowTheProcessMachine) {
-    EXPECT_EQ(EntryPointKeyFor(PeMachine::X86_64), 0x38363634u);
-    EXPECT_EQ(EntryPointKeyFor(PeMachine::I386), 0x77783836u);
-    EXPECT_EQ(EntryPointKeyFor(PeMachine::Unknown), 0u);
-    EXPECT_EQ(FourCC("8BIM"), 0x3842494Du);
-    EXPECT_EQ(pe::FourCCText(0x3842464D), "8BFM");
-}
+INSTANTIATE_TEST_SUITE_P(Builds, ModulePipls,
+                         ::testing::Values(ModulePipl{"Win64", "4668", kMachineX86_64, FourCC("wx86")},
+                                           ModulePipl{"Win32", "68xw", kMachineI386, FourCC("8664")}),
+                         [](const ::testing::TestParamInfo<ModulePipl>& info) { return info.param.name; });
+
+TEST(Pipl, OtherMachinesHaveNoEntryPointKey) { EXPECT_EQ(EntryPointKeyFor(0x01C0), 0u); }
 
 TEST(Pipl, SkipsPaddingNotCountedInTheLengthAndToleratesAMissingLastPad) {
     // Some writers give the unpadded length: 13 for a 12-letter name.
