@@ -1,5 +1,7 @@
 #include "cli/image/ProfileEmbedding.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
@@ -7,53 +9,18 @@
 
 namespace {
 
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
-    static uint32_t table[256];
-    static bool ready = false;
-    if (!ready) {
-        for (uint32_t n = 0; n < 256; ++n) {
-            uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            table[n] = c;
-        }
-        ready = true;
-    }
-    crc = ~crc;
-    for (size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-uint32_t Adler32(const std::vector<uint8_t>& data) {
-    uint32_t a = 1, b = 0;
-    for (uint8_t byte : data) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    return (b << 16) | a;
-}
-
 void PutBig32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 3; i >= 0; --i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
 uint32_t Big32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 
-// A zlib stream that stores `data` uncompressed: valid deflate, no library.
-std::vector<uint8_t> StoredZlib(const std::vector<uint8_t>& data) {
-    std::vector<uint8_t> out = {0x78, 0x01};
-    size_t at = 0;
-    do {
-        const size_t n = std::min<size_t>(65535, data.size() - at);
-        const bool last = at + n == data.size();
-        out.push_back(last ? 1 : 0);
-        out.push_back(uint8_t(n));
-        out.push_back(uint8_t(n >> 8));
-        out.push_back(uint8_t(~n));
-        out.push_back(uint8_t(~n >> 8));
-        out.insert(out.end(), data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + n));
-        at += n;
-    } while (at < data.size());
-    PutBig32(out, Adler32(data));
+// The profile as the zlib stream iCCP holds; empty when zlib fails.
+std::vector<uint8_t> Deflated(const std::vector<uint8_t>& data) {
+    uLongf size = compressBound(uLong(data.size()));
+    std::vector<uint8_t> out(size);
+    if (compress2(out.data(), &size, data.data(), uLong(data.size()), Z_BEST_COMPRESSION) != Z_OK) return {};
+    out.resize(size);
     return out;
 }
 
@@ -77,14 +44,15 @@ bool EmbedPngProfile(std::vector<uint8_t>& png, const std::vector<uint8_t>& prof
     const char name[] = "ICC profile";
     body.insert(body.end(), name, name + sizeof name);  // with its terminating zero
     body.push_back(0);                                   // deflate
-    const std::vector<uint8_t> stream = StoredZlib(profile);
+    const std::vector<uint8_t> stream = Deflated(profile);
+    if (stream.empty()) return false;
     body.insert(body.end(), stream.begin(), stream.end());
     if (body.size() - 4 > 0x7FFFFFFFu) return false;
 
     std::vector<uint8_t> chunk;
     PutBig32(chunk, uint32_t(body.size() - 4));
     chunk.insert(chunk.end(), body.begin(), body.end());
-    PutBig32(chunk, Crc32(body.data(), body.size()));
+    PutBig32(chunk, uint32_t(crc32(0L, body.data(), uInt(body.size()))));
     png.insert(png.begin() + 33, chunk.begin(), chunk.end());  // signature 8 + IHDR 25
     return true;
 }

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-// An iCCP chunk right after IHDR (its zlib stream made of stored blocks).
+// An iCCP chunk right after IHDR.
 // False when the bytes are not a PNG that starts with IHDR, or one already
 // has a profile.
 bool EmbedPngProfile(std::vector<uint8_t>& png, const std::vector<uint8_t>& profile);

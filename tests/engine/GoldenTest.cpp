@@ -87,7 +87,7 @@ TEST(GoldenRenders, EveryKindSchemaAndPathMatchesItsReviewedImage) {
                 WritePng(actual, rgba.data(), out.width, out.height, 4);
                 std::vector<uint8_t> golden;
                 int gw = 0, gh = 0;
-                if (ReadStoredPng(kGoldenDir + "/" + name + ".png", &golden, &gw, &gh) && gw == out.width &&
+                if (ReadTestPng(kGoldenDir + "/" + name + ".png", &golden, &gw, &gh) && gw == out.width &&
                     gh == out.height) {
                     std::vector<uint8_t> d(rgba.size(), 0);
                     for (size_t i = 0; i < rgba.size(); i += 4) {

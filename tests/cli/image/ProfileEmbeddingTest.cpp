@@ -48,9 +48,9 @@ std::vector<uint8_t> LargeRgbProfile() {
     return bytes;
 }
 
-TEST_F(Profiles, APngCarriesTheProfileInAStoredDeflateStream) {
+TEST_F(Profiles, APngCarriesTheProfileInItsIccpChunk) {
     const std::vector<uint8_t> large = LargeRgbProfile();
-    ASSERT_GT(large.size(), 3u * 65535) << "spans several stored blocks";
+    ASSERT_GT(large.size(), 3u * 65535) << "a profile far beyond 64 KiB";
     for (const std::vector<uint8_t>& profile : {SrgbProfileBytes(), large}) {
         ASSERT_FALSE(profile.empty());
         std::vector<uint8_t> png = Encoded(FileFormat::Png, ColorModel::Rgb);
