@@ -13,6 +13,8 @@
 #include <unistd.h>
 #endif
 
+#include "dialog/ReplaceFile.h"
+
 namespace fs = std::filesystem;
 
 bool PathExists(const std::string& path) {
@@ -49,33 +51,53 @@ void DiscardTemporary(const std::string& temporary) {
     fs::remove(fs::u8path(temporary), ec);
 }
 
-bool CommitTemporary(const std::string& temporary, const std::string& target, bool replace, std::string* error) {
+namespace {
+
+constexpr const char* kExists = "already exists (use --force to replace it)";
+
 #if defined(_WIN32)
-    const std::wstring from = fs::u8path(temporary).wstring(), to = fs::u8path(target).wstring();
-    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (MoveFileExW(from.c_str(), to.c_str(), flags)) return true;
+std::string LastFileError() {
     const DWORD code = GetLastError();
-    *error = code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS ? "already exists (use --force to replace it)"
-                                                                       : "cannot be written (error " + std::to_string(code) + ")";
+    return code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS ? kExists
+                                                                     : "cannot be written (error " + std::to_string(code) + ")";
+}
+
+bool MoveWithoutReplacing(const std::string& temporary, const std::string& target, std::string* error) {
+    const std::wstring from = fs::u8path(temporary).wstring(), to = fs::u8path(target).wstring();
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return true;
+    *error = LastFileError();
+    return false;
+}
 #else
-    if (replace) {
-        if (std::rename(temporary.c_str(), target.c_str()) == 0) return true;
-        *error = std::strerror(errno);
-    } else if (link(temporary.c_str(), target.c_str()) == 0) {
-        // A hard link never replaces an existing file: the check and the move are one step.
+std::string LastFileError() { return std::strerror(errno); }
+
+bool MoveWithoutReplacing(const std::string& temporary, const std::string& target, std::string* error) {
+    // A hard link never replaces an existing file: the check and the move are one step.
+    if (link(temporary.c_str(), target.c_str()) == 0) {
         unlink(temporary.c_str());
         return true;
-    } else {
-        *error = errno == EEXIST ? "already exists (use --force to replace it)" : std::strerror(errno);
     }
+    *error = errno == EEXIST ? kExists : std::strerror(errno);
+    return false;
+}
 #endif
+
+}  // namespace
+
+bool CommitTemporary(const std::string& temporary, const std::string& target, bool replace, std::string* error) {
+    if (replace) {
+        if (ReplaceFileAtomically(temporary, target)) return true;
+        *error = LastFileError();
+    } else if (MoveWithoutReplacing(temporary, target, error)) {
+        return true;
+    }
     DiscardTemporary(temporary);
     return false;
 }
 
 bool WriteFileSafely(const std::string& path, const std::string& bytes, bool replace, std::string* error) {
     if (!replace && PathExists(path)) {
-        *error = "already exists (use --force to replace it)";
+        *error = kExists;
         return false;
     }
     const std::string temporary = TemporaryPathFor(path);
