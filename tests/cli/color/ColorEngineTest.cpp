@@ -54,32 +54,25 @@ void ToCmyk8(const ColorEngine& engine, uint8_t r, uint8_t g, uint8_t b, Color8&
     ASSERT_EQ(engine.Convert8(kColorSpaceRgb, kColorSpaceCmyk, &out, 1), ColorStatus::Ok);
 }
 
-TEST(ColorEngine, WhiteIsNoInkAndBlackIsHeavyInk8) {
+// White is no ink (the suite's CMYK is inverted: full scale) and no ink is
+// white, exactly, at both depths; black takes plenty of ink.
+TEST(ColorEngine, WhiteIsNoInkAndNoInkIsWhiteAtBothDepths) {
     auto engine = MakeEngine();
-    Color8 colors[2] = {{255, 255, 255, 255}, {255, 0, 0, 0}};
-    ASSERT_EQ(engine->Convert8(kColorSpaceRgb, kColorSpaceCmyk, colors, 2), ColorStatus::Ok);
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(colors[0][k], 255) << k;  // inverted: 255 = no ink
-    EXPECT_LT(colors[1][3], 30);  // plenty of black ink
-    EXPECT_LT(colors[1][0] + colors[1][1] + colors[1][2] + colors[1][3], 4 * 255 - 600);
-    // No ink at all is paper white.
-    Color8 paper[1] = {{255, 255, 255, 255}};
-    ASSERT_EQ(engine->Convert8(kColorSpaceCmyk, kColorSpaceRgb, paper, 1), ColorStatus::Ok);
-    EXPECT_EQ(paper[0][1], 255);
-    EXPECT_EQ(paper[0][2], 255);
-    EXPECT_EQ(paper[0][3], 255);
-}
-
-TEST(ColorEngine, SixteenBitUsesTheInterfaceRange) {
-    auto engine = MakeEngine();
-    Color16 colors[2] = {{32768, 32768, 32768, 32768}, {0, 32768, 0, 0}};
-    ASSERT_EQ(engine->Convert16(kColorSpaceRgb, kColorSpaceCmyk, colors, 2), ColorStatus::Ok);
-    for (int k = 0; k < 4; ++k) EXPECT_EQ(colors[0][k], 32768) << k;
-    for (int k = 0; k < 4; ++k) EXPECT_LE(colors[1][k], 32768) << k;
-    Color16 paper[1] = {{32768, 32768, 32768, 32768}};
-    ASSERT_EQ(engine->Convert16(kColorSpaceCmyk, kColorSpaceRgb, paper, 1), ColorStatus::Ok);
-    EXPECT_EQ(paper[0][1], 32768);
-    EXPECT_EQ(paper[0][2], 32768);
-    EXPECT_EQ(paper[0][3], 32768);
+    Color8 c8[3] = {{255, 255, 255, 255}, {255, 0, 0, 0}, {255, 255, 255, 255}};
+    Color16 c16[2] = {{32768, 32768, 32768, 32768}, {32768, 32768, 32768, 32768}};
+    ASSERT_EQ(engine->Convert8(kColorSpaceRgb, kColorSpaceCmyk, c8, 2), ColorStatus::Ok);
+    ASSERT_EQ(engine->Convert8(kColorSpaceCmyk, kColorSpaceRgb, c8 + 2, 1), ColorStatus::Ok);
+    ASSERT_EQ(engine->Convert16(kColorSpaceRgb, kColorSpaceCmyk, c16, 1), ColorStatus::Ok);
+    ASSERT_EQ(engine->Convert16(kColorSpaceCmyk, kColorSpaceRgb, c16 + 1, 1), ColorStatus::Ok);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(c8[0][k], 255) << k;
+        EXPECT_EQ(c16[0][k], 32768) << k;
+        if (k == 0) continue;  // RGB is in samples 1..3
+        EXPECT_EQ(c8[2][k], 255) << k;
+        EXPECT_EQ(c16[1][k], 32768) << k;
+    }
+    EXPECT_LT(c8[1][3], 30);
+    EXPECT_LT(c8[1][0] + c8[1][1] + c8[1][2] + c8[1][3], 4 * 255 - 600);
 }
 
 TEST(ColorEngine, SixteenAndEightBitAgree) {

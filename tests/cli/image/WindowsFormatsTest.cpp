@@ -2,6 +2,8 @@
 // what each can hold.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "cli/image/WindowsFormats.h"
 
 namespace {
@@ -17,7 +19,7 @@ TEST(WindowsFormats, ExtensionsNameTheFourFormatsInAnyCase) {
                  {"f.BMP", true, WindowsFormat::Bmp},     {"g.gif", false, WindowsFormat::Png},
                  {"dir.png\\name", false, WindowsFormat::Png}, {"noext", false, WindowsFormat::Png}};
     for (const auto& c : cases) {
-        WindowsFormat format = WindowsFormat::Png;
+        WindowsFormat format = static_cast<WindowsFormat>(99);  // none, so a format left unset shows
         EXPECT_EQ(WindowsFormatFromExtension(c.path, &format), c.known) << c.path;
         if (c.known) {
             EXPECT_EQ(format, c.format) << c.path;
@@ -26,26 +28,26 @@ TEST(WindowsFormats, ExtensionsNameTheFourFormatsInAnyCase) {
 }
 
 TEST(WindowsFormats, SignaturesNameTheFormatWhateverTheName) {
-    const uint8_t png[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    const uint8_t tiffIntel[] = {'I', 'I', 42, 0}, tiffMotorola[] = {'M', 'M', 0, 42}, bigTiff[] = {'I', 'I', 43, 0};
-    const uint8_t jpeg[] = {0xFF, 0xD8, 0xFF, 0xE0}, bmp[] = {'B', 'M', 0x36, 0};
-    const uint8_t gif[] = {'G', 'I', 'F', '8', '9', 'a'}, shortPng[] = {0x89, 'P', 'N', 'G'};
-    WindowsFormat format;
-    ASSERT_TRUE(DetectWindowsFormat(png, sizeof png, &format));
-    EXPECT_EQ(format, WindowsFormat::Png);
-    ASSERT_TRUE(DetectWindowsFormat(tiffIntel, sizeof tiffIntel, &format));
-    EXPECT_EQ(format, WindowsFormat::Tiff);
-    ASSERT_TRUE(DetectWindowsFormat(tiffMotorola, sizeof tiffMotorola, &format));
-    EXPECT_EQ(format, WindowsFormat::Tiff);
-    ASSERT_TRUE(DetectWindowsFormat(bigTiff, sizeof bigTiff, &format));
-    EXPECT_EQ(format, WindowsFormat::Tiff);
-    ASSERT_TRUE(DetectWindowsFormat(jpeg, sizeof jpeg, &format));
-    EXPECT_EQ(format, WindowsFormat::Jpeg);
-    ASSERT_TRUE(DetectWindowsFormat(bmp, sizeof bmp, &format));
-    EXPECT_EQ(format, WindowsFormat::Bmp);
-    EXPECT_FALSE(DetectWindowsFormat(gif, sizeof gif, &format));
-    EXPECT_FALSE(DetectWindowsFormat(shortPng, sizeof shortPng, &format));
-    EXPECT_FALSE(DetectWindowsFormat(png, 0, &format));
+    const struct {
+        std::vector<uint8_t> head;
+        bool known;
+        WindowsFormat format;
+    } cases[] = {{{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, true, WindowsFormat::Png},
+                 {{'I', 'I', 42, 0}, true, WindowsFormat::Tiff},
+                 {{'M', 'M', 0, 42}, true, WindowsFormat::Tiff},
+                 {{'I', 'I', 43, 0}, true, WindowsFormat::Tiff},  // BigTIFF
+                 {{0xFF, 0xD8, 0xFF, 0xE0}, true, WindowsFormat::Jpeg},
+                 {{'B', 'M', 0x36, 0}, true, WindowsFormat::Bmp},
+                 {{'G', 'I', 'F', '8', '9', 'a'}, false, WindowsFormat::Png},
+                 {{0x89, 'P', 'N', 'G'}, false, WindowsFormat::Png},  // too short to tell
+                 {{}, false, WindowsFormat::Png}};
+    for (const auto& c : cases) {
+        WindowsFormat format = static_cast<WindowsFormat>(99);
+        ASSERT_EQ(DetectWindowsFormat(c.head.data(), c.head.size(), &format), c.known) << c.head.size();
+        if (c.known) {
+            EXPECT_EQ(format, c.format) << int(c.head[0]);
+        }
+    }
 }
 
 TEST(WindowsFormats, EachFormatTakesOnlyWhatItCanHold) {
