@@ -6,8 +6,8 @@
 
 #include "dialog/PresetNames.h"
 #include "dialog/PresetReader.h"
-#include "dialog/PresetReplaceFile.h"
 #include "dialog/PresetWriter.h"
+#include "dialog/ReplaceFile.h"
 
 bool LoadPreset(const std::string& folder, const std::string& name, SettingValues* record) {
     std::string path;
@@ -51,7 +51,7 @@ bool ReplaceFileContent(const std::string& path, const std::function<bool(Preset
     // Disk full may show only when the buffer goes out at flush or close.
     written = std::fflush(file) == 0 && written;
     written = std::fclose(file) == 0 && written;
-    if (written && ReplaceFileWith(temporary, path)) return true;
+    if (written && ReplaceFileAtomically(temporary, path)) return true;
     std::remove(temporary.c_str());
     return false;
 }

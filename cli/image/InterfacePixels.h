@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "cli/InterfaceImage.h"
 #include "cli/image/Image.h"
+#include "cli/session/InterfaceImage.h"
 
 InterfaceImage ToInterfaceImage(const Image& image);
 

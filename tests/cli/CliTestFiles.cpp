@@ -1,4 +1,4 @@
-#include "CliTestFiles.h"
+#include "tests/cli/CliTestFiles.h"
 
 #include <lcms2.h>
 #include <unistd.h>

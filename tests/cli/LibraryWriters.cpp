@@ -1,4 +1,4 @@
-#include "LibraryWriters.h"
+#include "tests/cli/LibraryWriters.h"
 
 #include <jpeglib.h>
 #include <png.h>

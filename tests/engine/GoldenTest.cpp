@@ -110,7 +110,7 @@ TEST_P(Golden, MatchesItsReviewedImage) {
     WritePng(actual, rgba.data(), out.width, out.height, 4);
     std::vector<uint8_t> golden;
     int gw = 0, gh = 0, pixels = -1, largest = -1;
-    if (ReadStoredPng(kGoldenDir + "/" + name + ".png", &golden, &gw, &gh) && gw == out.width && gh == out.height) {
+    if (ReadTestPng(kGoldenDir + "/" + name + ".png", &golden, &gw, &gh) && gw == out.width && gh == out.height) {
         const std::vector<uint8_t> d = Difference(rgba, golden, &pixels, &largest);
         WritePng(diff, d.data(), out.width, out.height, 4);
     }

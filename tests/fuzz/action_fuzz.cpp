@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "cli/ActionFile.h"
+#include "cli/files/ActionFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > (1 << 16)) return 0;

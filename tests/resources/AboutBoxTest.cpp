@@ -1,17 +1,16 @@
 // The real lumeric2.8bf's About box, as a host shows it: PluginMain with
 // selector 0 and an AboutRecord whose PlatformData holds a top-level window.
-// A watcher thread finds the dialog, reads it, takes a screenshot and closes
-// it the way a user would; the test then checks what it saw.
+// A hook on this thread sees the box being shown and hands it to the host
+// window; inside the box's own modal loop, the host window's procedure reads
+// the box, takes a picture of it and closes it the way a user would. The
+// test then checks what it saw.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
-#include <thread>
 
 #include "host/PluginInterface.h"
 #include "resources/ResourceIds.h"
@@ -53,13 +52,12 @@ struct AboutCase {
 
 void PrintTo(const AboutCase& about, std::ostream* out) { *out << about.name; }
 
-// What the watcher saw while the box was open.
+// What the host window saw while the box was open.
 struct Seen {
     HWND dialog = nullptr;
     HWND owner = nullptr;
     std::wstring caption, product, version, line, close;
     RECT box = {}, client = {};
-    POINT clientOrigin = {};
     LOGFONTW titleFont = {}, bodyFont = {};
     HGDIOBJ titleFontHandle = nullptr;
     HGDIOBJ backgroundBrush = nullptr;
@@ -67,7 +65,7 @@ struct Seen {
     bool haveScreenshot = false;
     COLORREF cornerPixel = 0;
     std::string screenshotPath;
-    bool closed = false;
+    bool forced = false;  // still open after the close action, so ended by the test
 };
 
 std::wstring TextOf(HWND window) {
@@ -76,20 +74,12 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
-bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) return true;
-        Sleep(20);
-    }
-    return condition();
-}
-
-// The box as it is on screen, saved as PNG; returns the client corner pixel.
-bool Screenshot(Seen& seen, const std::string& path) {
-    const int width = seen.box.right - seen.box.left, height = seen.box.bottom - seen.box.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+// The box's client area as it paints itself (the dialog, then each control
+// at its place, print into one bitmap), saved as PNG; notes the colour of
+// the bottom-left corner, a point of bare background.
+bool Screenshot(HWND dialog, Seen& seen, const std::string& path) {
+    const int width = seen.client.right, height = seen.client.bottom;
+    HDC memory = CreateCompatibleDC(nullptr);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -97,9 +87,27 @@ bool Screenshot(Seen& seen, const std::string& path) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HBITMAP picture = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, picture);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen, seen.box.left, seen.box.top, SRCCOPY) != 0;
+    SendMessageW(dialog, WM_PRINT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_ERASEBKGND);
+    // Each control prints at the origin of a DC of its own (controls clip
+    // to their client rectangle as if the origin were theirs), then goes
+    // into place.
+    HDC piece = CreateCompatibleDC(memory);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place;
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        const int w = place.right - place.left, h = place.bottom - place.top;
+        HBITMAP bitmap = CreateCompatibleBitmap(memory, w, h);
+        HGDIOBJ previous = SelectObject(piece, bitmap);
+        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(piece), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        BitBlt(memory, place.left, place.top, w, h, piece, 0, 0, SRCCOPY);
+        SelectObject(piece, previous);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(piece);
+    GdiFlush();
     SelectObject(memory, old);
     std::vector<uint8_t> rgb(size_t(width) * height * 3);
     const uint8_t* bgra = static_cast<const uint8_t*>(bits);
@@ -108,23 +116,17 @@ bool Screenshot(Seen& seen, const std::string& path) {
         rgb[3 * i + 1] = bgra[4 * i + 1];
         rgb[3 * i + 2] = bgra[4 * i];
     }
-    // A point of bare background: the client area's bottom-left corner.
-    const int x = seen.clientOrigin.x - seen.box.left + 3;
-    const int y = seen.clientOrigin.y - seen.box.top + seen.client.bottom - 4;
-    if (x >= 0 && y >= 0 && x < width && y < height) {
-        const uint8_t* p = &rgb[(size_t(y) * width + x) * 3];
+    if (bits && width > 3 && height > 4) {
+        const uint8_t* p = &rgb[(size_t(height - 4) * width + 3) * 3];
         seen.cornerPixel = RGB(p[0], p[1], p[2]);
     }
     DeleteObject(picture);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return copied && bits && WritePng(path, rgb.data(), width, height, 3);
+    return bits && WritePng(path, rgb.data(), width, height, 3);
 }
 
-void Watch(const AboutCase& about, Seen& seen) {
-    if (!WaitFor([&] { return (seen.dialog = FindWindowW(L"#32770", L"About LumericII")) != nullptr; }, 10000)) return;
-    WaitFor([&] { return IsWindowVisible(seen.dialog) != 0; }, 5000);
-    Sleep(400);  // let the modal loop paint
+// Reads the open box, pictures it and sends the close action.
+void Inspect(const AboutCase& about, Seen& seen) {
     HWND dialog = seen.dialog;
     seen.owner = GetWindow(dialog, GW_OWNER);
     seen.caption = TextOf(dialog);
@@ -134,7 +136,6 @@ void Watch(const AboutCase& about, Seen& seen) {
     seen.close = TextOf(GetDlgItem(dialog, IDOK));
     GetWindowRect(dialog, &seen.box);
     GetClientRect(dialog, &seen.client);
-    ClientToScreen(dialog, &seen.clientOrigin);
 
     HFONT title = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(dialog, kAboutProductText), WM_GETFONT, 0, 0));
     HFONT body = reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(dialog, kAboutLineText), WM_GETFONT, 0, 0));
@@ -149,7 +150,7 @@ void Watch(const AboutCase& about, Seen& seen) {
 
     if (about.screenshot) {
         seen.screenshotPath = ArtifactsDirectory() + "\\about-box.png";
-        seen.haveScreenshot = Screenshot(seen, seen.screenshotPath);
+        seen.haveScreenshot = Screenshot(dialog, seen, seen.screenshotPath);
     }
 
     HWND button = GetDlgItem(dialog, IDOK);
@@ -159,8 +160,56 @@ void Watch(const AboutCase& about, Seen& seen) {
         case CloseBy::EnterKey: PostMessageW(button, WM_KEYDOWN, VK_RETURN, 0); break;
         case CloseBy::CloseMessage: PostMessageW(dialog, WM_CLOSE, 0, 0); break;
     }
-    seen.closed = WaitFor([&] { return !IsWindow(dialog); }, 5000);
-    if (!seen.closed) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);  // do not leave the test hanging
+}
+
+constexpr UINT kInspectBox = WM_APP + 1;
+constexpr UINT kCheckClosed = WM_APP + 2;
+
+// The showing under way, for the hook and the host window's procedure.
+struct Showing {
+    const AboutCase* about = nullptr;
+    Seen* seen = nullptr;
+    HWND host = nullptr;
+};
+Showing gShowing;
+
+// Sees the box being shown; the inspection runs once ShowWindow is done.
+LRESULT CALLBACK WatchShowing(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPRETSTRUCT& call = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && call.message == WM_SHOWWINDOW && call.wParam && gShowing.seen && !gShowing.seen->dialog) {
+        wchar_t className[16] = {};
+        GetClassNameW(call.hwnd, className, 16);
+        if (std::wstring(className) == L"#32770" && TextOf(call.hwnd) == L"About LumericII") {
+            gShowing.seen->dialog = call.hwnd;
+            PostMessageW(gShowing.host, kInspectBox, 0, 0);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kInspectBox && gShowing.seen) {
+        Inspect(*gShowing.about, *gShowing.seen);
+        // Queued behind the close action: if the box is still there, the
+        // action did not close it; end it so that the test cannot hang.
+        PostMessageW(window, kCheckClosed, 0, 0);
+        return 0;
+    }
+    if (message == kCheckClosed && gShowing.seen) {
+        if (IsWindow(gShowing.seen->dialog)) {
+            gShowing.seen->forced = true;
+            PostMessageW(gShowing.seen->dialog, WM_COMMAND, IDCANCEL, 0);
+        }
+        return 0;
+    }
+    if (message == WM_TIMER && gShowing.seen) {
+        // The box never showed, or never reached the host window: close
+        // whatever is open, so that the test fails instead of hanging.
+        KillTimer(window, wParam);
+        if (HWND box = FindWindowW(L"#32770", L"About LumericII")) PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 class AboutBox : public ::testing::TestWithParam<AboutCase> {
@@ -168,7 +217,7 @@ protected:
     static void SetUpTestSuite() {
         module = LoadLibraryA(WindowsPath(LUMERIC_MODULE_PATH).c_str());
         WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.lpfnWndProc = HostWindowProc;
         windowClass.hInstance = GetModuleHandleW(nullptr);
         windowClass.lpszClassName = L"LumericTestHost";
         RegisterClassW(&windowClass);
@@ -200,12 +249,20 @@ TEST_P(AboutBox, OpensOverItsOwnerShowsTheProductAndClosesCleanly) {
     int16_t result = 7;  // selector 0 must leave it alone
 
     Seen seen;
-    std::thread watcher([&] { Watch(GetParam(), seen); });
+    gShowing = Showing{&GetParam(), &seen, host};
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, WatchShowing, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    const UINT_PTR safety = SetTimer(host, 1, 30000, nullptr);
     pluginMain(0, &record, &data, &result);  // returns once the box is closed
-    watcher.join();
+    KillTimer(host, safety);
+    UnhookWindowsHookEx(hook);
+    gShowing = Showing{};
+    MSG leftOver;  // a check queued after the box had closed
+    while (PeekMessageW(&leftOver, host, kInspectBox, kCheckClosed, PM_REMOVE)) {
+    }
 
     ASSERT_NE(seen.dialog, nullptr) << "no window captioned \"About LumericII\" appeared";
-    EXPECT_TRUE(seen.closed);
+    EXPECT_FALSE(seen.forced) << "the close action left the box open";
     EXPECT_FALSE(IsWindow(seen.dialog));
     EXPECT_EQ(result, 7);
     EXPECT_EQ(data, 0);

@@ -1,5 +1,7 @@
 #include "tests/support/PngReader.h"
 
+#include <zlib.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -9,20 +11,19 @@ uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) <<
 
 }  // namespace
 
-bool ReadStoredPng(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height) {
+bool ReadTestPng(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height) {
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
     std::vector<uint8_t> file;
     uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) file.insert(file.end(), buffer, buffer + n);
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) file.insert(file.end(), buffer, buffer + n);
     std::fclose(f);
     if (file.size() < 8 || std::memcmp(file.data(), "\x89PNG\r\n\x1a\n", 8) != 0) return false;
     int channels = 0;
     std::vector<uint8_t> z;
     for (size_t pos = 8; pos + 12 <= file.size();) {
-        uint32_t len = U32(&file[pos]);
-        if (pos + 12 + len > file.size()) return false;
+        const uint32_t len = U32(&file[pos]);
+        if (len > file.size() - pos - 12) return false;
         const uint8_t* type = &file[pos + 4];
         const uint8_t* data = &file[pos + 8];
         if (std::memcmp(type, "IHDR", 4) == 0 && len >= 13) {
@@ -35,26 +36,17 @@ bool ReadStoredPng(const std::string& path, std::vector<uint8_t>* rgba, int* wid
         }
         pos += 12 + len;
     }
-    if (!channels || z.size() < 2) return false;
-    std::vector<uint8_t> raw;
-    size_t pos = 2;
-    for (bool last = false; !last;) {
-        if (pos + 5 > z.size()) return false;
-        last = z[pos] & 1;
-        if ((z[pos] >> 1) & 3) return false;  // only stored blocks
-        size_t len = z[pos + 1] | size_t(z[pos + 2]) << 8;
-        pos += 5;
-        if (pos + len > z.size()) return false;
-        raw.insert(raw.end(), z.begin() + pos, z.begin() + pos + len);
-        pos += len;
-    }
+    if (!channels || *width <= 0 || *height <= 0 || *width > 65536 || *height > 65536) return false;
     const size_t rowBytes = size_t(*width) * channels;
-    if (raw.size() != (rowBytes + 1) * size_t(*height)) return false;
+    std::vector<uint8_t> raw((rowBytes + 1) * size_t(*height));
+    uLongf size = uLongf(raw.size());
+    if (uncompress(raw.data(), &size, z.data(), uLong(z.size())) != Z_OK || size != raw.size()) return false;
     rgba->assign(size_t(*width) * *height * 4, 255);
     for (int y = 0; y < *height; ++y) {
-        if (raw[y * (rowBytes + 1)] != 0) return false;  // only filter type 0
+        const uint8_t* row = &raw[y * (rowBytes + 1)];
+        if (row[0] != 0) return false;  // only filter type 0
         for (int x = 0; x < *width; ++x)
-            for (int c = 0; c < channels; ++c) (*rgba)[(size_t(y) * *width + x) * 4 + c] = raw[y * (rowBytes + 1) + 1 + x * channels + c];
+            for (int c = 0; c < channels; ++c) (*rgba)[(size_t(y) * *width + x) * 4 + c] = row[1 + x * channels + c];
     }
     return true;
 }

@@ -1,6 +1,5 @@
-// A tiny PNG writer for test artefacts and golden images: 8-bit RGB or RGBA,
-// uncompressed (stored deflate blocks), so it needs no library and runs the
-// same under wine.
+// A small PNG writer for test artefacts and golden images: 8-bit RGB or
+// RGBA on zlib alone, so it runs the same natively and under wine.
 #pragma once
 
 #include <cstdint>

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/win32/WicFiles.h"
-#include "cli/win32/WindowsText.h"
+#include "cli/windows/WicFiles.h"
+#include "cli/windows/WindowsText.h"
 #include "tests/win/ChildProcess.h"
 
 namespace {

@@ -1,3 +1,0 @@
-#include "cli/Commands.h"
-
-int main(int argc, char** argv) { return LumericMain(argc, argv); }

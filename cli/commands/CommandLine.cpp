@@ -1,0 +1,220 @@
+#include "cli/commands/CommandLine.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+enum class Arg { None, Value };
+
+struct OptionSpec {
+    const char* name;   // long name without the dashes
+    char shortName;     // 0 when none
+    Arg arg;
+    const char* argName;
+    const char* help;
+    bool windowsOnly;
+};
+
+// clang-format off
+const OptionSpec kOptions[] = {
+    {"output-dir", 'o', Arg::Value, "DIR", "batch: write each engraving into DIR under its own name", false},
+    {"preset", 0, Arg::Value, "FILE.lmv", "start from the settings of a preset file", false},
+    {"set", 0, Arg::Value, "NAME=VALUE", "change one setting (repeatable; names: lumeric params)", false},
+    {"mask", 0, Arg::Value, "FILE", "selection: 8-bit gray image of the same size (0 unselected, 255 selected)", false},
+    {"record", 0, Arg::Value, "ACTION.json", "save the settings the filter records as an action", false},
+    {"replay", 0, Arg::Value, "ACTION.json", "play a recorded action back (--set still applies)", false},
+    {"state", 0, Arg::Value, "FILE", "keep the filter's parameters between runs in FILE, as a host session does", false},
+    {"tiled", 0, Arg::None, nullptr, "drive the filter as a host without advanceState (the Continue protocol)", false},
+    {"max-space", 0, Arg::Value, "BYTES", "memory budget offered to the filter; large images then go in chunks", false},
+    {"force", 'f', Arg::None, nullptr, "replace an existing output", false},
+    {"progress", 0, Arg::None, nullptr, "show the progress bar even when standard error is not a terminal", false},
+    {"quiet", 'q', Arg::None, nullptr, "no progress bar, no summary", false},
+    {"dialog", 0, Arg::None, nullptr, "show the filter's dialog (play information \"display\")", true},
+    {"plugin", 0, Arg::Value, "PATH", "the filter module to load (default: lumeric2.8bf beside lumeric.exe)", true},
+    {"help", 'h', Arg::None, nullptr, "show this help", false},
+    {"version", 0, Arg::None, nullptr, "show the version", false},
+};
+// clang-format on
+
+const OptionSpec* FindOption(const std::string& text) {
+    for (const OptionSpec& o : kOptions) {
+        if (text == std::string("--") + o.name) return &o;
+        if (o.shortName && text.size() == 2 && text[0] == '-' && text[1] == o.shortName) return &o;
+    }
+    return nullptr;
+}
+
+bool ParseBytes(const std::string& text, int64_t* bytes) {
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (end == text.c_str() || errno == ERANGE || value <= 0) return false;
+    int64_t scale = 1;
+    const std::string suffix = end;
+    if (suffix == "k" || suffix == "K") scale = 1 << 10;
+    else if (suffix == "m" || suffix == "M") scale = 1 << 20;
+    else if (suffix == "g" || suffix == "G") scale = int64_t(1) << 30;
+    else if (!suffix.empty()) return false;
+    if (value > INT64_MAX / scale) return false;
+    *bytes = value * scale;
+    return true;
+}
+
+bool Apply(const OptionSpec& o, const std::string& value, CommandLine* line, std::string* error) {
+    const std::string name = o.name;
+    if (name == "output-dir") line->outputDir = value;
+    else if (name == "preset") line->preset = value;
+    else if (name == "set") line->sets.push_back(value);
+    else if (name == "mask") line->mask = value;
+    else if (name == "record") line->record = value;
+    else if (name == "replay") line->replay = value;
+    else if (name == "state") line->state = value;
+    else if (name == "plugin") line->plugin = value;
+    else if (name == "tiled") line->tiled = true;
+    else if (name == "force") line->force = true;
+    else if (name == "progress") line->progress = 1;
+    else if (name == "quiet") line->quiet = true;
+    else if (name == "dialog") line->dialog = true;
+    else if (name == "help") line->kind = CommandKind::Help;
+    else if (name == "version") line->kind = CommandKind::Version;
+    else if (name == "max-space") {
+        if (!ParseBytes(value, &line->maxSpace)) {
+            *error = "--max-space wants a positive number of bytes (suffix k, M or G allowed), not \"" + value + "\"";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseCommandLine(int argc, char** argv, CommandLine* line, std::string* error) {
+    *line = CommandLine{};
+    std::vector<std::string> words;
+    bool helpOrVersion = false;
+    CommandKind early = CommandKind::Help;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
+            std::string name = arg, value;
+            const size_t equals = arg.find('=');
+            if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+                name = arg.substr(0, equals);
+                value = arg.substr(equals + 1);
+            }
+            const OptionSpec* o = FindOption(name);
+            if (!o) {
+                *error = "unknown option " + name;
+                return false;
+            }
+            if (o->arg == Arg::Value && equals == std::string::npos) {
+                if (i + 1 >= argc) {
+                    *error = name + " needs " + o->argName;
+                    return false;
+                }
+                value = argv[++i];
+            } else if (o->arg == Arg::None && equals != std::string::npos) {
+                *error = name + " takes no value";
+                return false;
+            }
+            if (!Apply(*o, value, line, error)) return false;
+            if (std::strcmp(o->name, "help") == 0 || std::strcmp(o->name, "version") == 0) {
+                helpOrVersion = true;
+                early = line->kind;
+            }
+            continue;
+        }
+        words.push_back(arg);
+    }
+    if (helpOrVersion) {
+        line->kind = early;
+        return true;
+    }
+    if (words.empty()) {
+        line->kind = CommandKind::Help;
+        return true;
+    }
+    const std::string command = words[0];
+    words.erase(words.begin());
+    if (command == "engrave") {
+        line->kind = CommandKind::Engrave;
+        if (!line->outputDir.empty()) {
+            if (words.empty()) return *error = "engrave -o DIR needs at least one input image", false;
+            line->inputs = words;
+        } else {
+            if (words.size() != 2)
+                return *error = "engrave needs an input and an output (or several inputs with -o DIR)", false;
+            line->inputs = {words[0]};
+            line->output = words[1];
+        }
+        if (!line->replay.empty() && !line->preset.empty())
+            return *error = "--replay and --preset cannot be combined (the action holds the settings)", false;
+    } else if (command == "about") {
+        line->kind = CommandKind::About;
+        if (!words.empty()) return *error = "about takes no arguments", false;
+    } else if (command == "params") {
+        line->kind = CommandKind::Params;
+        if (!words.empty()) return *error = "params takes no arguments", false;
+    } else if (command == "preset") {
+        if (words.size() != 2 || (words[0] != "show" && words[0] != "save"))
+            return *error = "use: lumeric preset show FILE, or lumeric preset save FILE [--preset BASE] [--set ...]",
+                   false;
+        line->kind = words[0] == "show" ? CommandKind::PresetShow : CommandKind::PresetSave;
+        line->inputs = {words[1]};
+        if (line->kind == CommandKind::PresetShow && (!line->preset.empty() || !line->sets.empty()))
+            return *error = "preset show takes no --preset or --set", false;
+    } else {
+        *error = "unknown command \"" + command + "\" (try: lumeric --help)";
+        return false;
+    }
+    return true;
+}
+
+std::string HelpText(bool windows) {
+    std::string text =
+        "lumeric: engrave photos into fields of strokes whose thickness follows the brightness.\n"
+        "It drives the LumericII filter module through the Photoshop plug-in protocol.\n"
+        "\n"
+        "Usage:\n"
+        "  lumeric engrave IN OUT [options]        engrave one image\n"
+        "  lumeric engrave IN... -o DIR [options]  engrave many images into DIR\n"
+        "  lumeric about                           the filter's About box\n"
+        "  lumeric params                          every setting: name, default, range, names\n"
+        "  lumeric preset show FILE.lmv            the 21 settings of a preset\n"
+        "  lumeric preset save FILE.lmv [--preset BASE] [--set NAME=VALUE]...\n"
+        "                                          write a preset file\n"
+        "\n"
+        "Images: PNG (gray, gray+alpha, RGB, RGBA; 8 and 16 bits), TIFF (RGB, RGBA, CMYK,\n"
+        "CMYK+alpha; 8 and 16 bits), JPEG (RGB, CMYK). The output keeps the input's format,\n"
+        "mode, depth, alpha and colour profile; gray images are engraved and written as RGB.\n"
+        "\n"
+        "Settings: defaults, then --preset, then each --set in order. Example:\n"
+        "  lumeric engrave photo.jpg out.jpg --set pattern=\"Spiral waves 2\" --set space=30\n"
+        "\n"
+        "Options:\n";
+    for (const OptionSpec& o : kOptions) {
+        if (o.windowsOnly && !windows) continue;
+        std::string left = "  ";
+        left += o.shortName ? std::string("-") + o.shortName + ", " : "    ";
+        left += std::string("--") + o.name;
+        if (o.arg == Arg::Value) left += std::string(" ") + o.argName;
+        if (left.size() < 30) left.resize(30, ' ');
+        else left += "\n" + std::string(30, ' ');
+        text += left + o.help + "\n";
+    }
+    text +=
+        "\n"
+        "Nothing is lost: the output is written to a temporary file beside it and renamed\n"
+        "only on success; an existing output is not replaced without --force.\n"
+        "\n"
+        "Exit codes:\n"
+        "  0  done\n"
+        "  1  usage error\n"
+        "  2  an input cannot be read (image, mask, preset, action or state file)\n"
+        "  3  the output cannot be written, or it exists and --force was not given\n"
+        "  4  the filter answered an error (its code and meaning are printed)\n"
+        "  5  cancelled (Ctrl-C)\n";
+    return text;
+}

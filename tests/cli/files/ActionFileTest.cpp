@@ -1,0 +1,114 @@
+// Action files: the JSON that --record writes and --replay reads.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "cli/commands/Settings.h"
+#include "cli/files/ActionFile.h"
+
+namespace {
+
+TEST(ActionFile, RoundTripsEveryValueExactly) {
+    ActionFile action;
+    action.playInfo = plugInDialogDisplay;
+    EngraveSettings params = DefaultEngraveSettings();
+    params.rotation = 0.1f;
+    params.noise = 1e-7f;
+    params.centerX = -1e30f;
+    params.phaseShift = NAN;
+    params.space = INFINITY;
+    action.descriptor = DescriptorFromSettings(params);
+    action.descriptor.items.push_back(DescriptorItem{FourCC("Zdbl"), typeFloat, 0, 1.0 / 3.0});
+
+    const std::string text = FormatActionFile(action);
+    ActionFile back;
+    std::string error;
+    ASSERT_TRUE(ParseActionFile(text, &back, &error)) << error << "\n" << text;
+    EXPECT_EQ(back.playInfo, plugInDialogDisplay);
+    ASSERT_EQ(back.descriptor.items.size(), action.descriptor.items.size());
+    for (size_t i = 0; i < back.descriptor.items.size(); ++i) {
+        const DescriptorItem& a = action.descriptor.items[i];
+        const DescriptorItem& b = back.descriptor.items[i];
+        EXPECT_EQ(a.key, b.key);
+        EXPECT_EQ(a.type, b.type);
+        EXPECT_EQ(a.unit, b.unit);
+        if (std::isnan(a.number))
+            EXPECT_TRUE(std::isnan(b.number));
+        else
+            EXPECT_EQ(a.number, b.number) << FourCCText(a.key);
+    }
+}
+
+TEST(ActionFile, WritesTheModulesKeysInItsOrder) {
+    EngraveSettings params = DefaultEngraveSettings();
+    const std::string text = FormatActionFile(ActionFile{plugInDialogSilent, DescriptorFromSettings(params)});
+    EXPECT_NE(text.find("{\"key\": \"Angl\", \"type\": \"UntF\", \"unit\": \"#Prc\", \"value\": 30}"), std::string::npos)
+        << text;
+    EXPECT_NE(text.find("{\"key\": \"AntA\", \"type\": \"bool\", \"value\": true}"), std::string::npos);
+    EXPECT_NE(text.find("{\"key\": \"Geom\", \"type\": \"long\", \"value\": 1}"), std::string::npos);
+    EXPECT_LT(text.find("\"Angl\""), text.find("\"Nois\""));
+}
+
+struct BadCase {
+    const char* name;
+    const char* text;
+    const char* message;  // a part of the error
+};
+
+class BadActionFile : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(BadActionFile, IsRefusedWithAClearMessage) {
+    ActionFile action;
+    std::string error;
+    EXPECT_FALSE(ParseActionFile(GetParam().text, &action, &error));
+    EXPECT_NE(error.find(GetParam().message), std::string::npos) << "got: " << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BadActionFile,
+    ::testing::Values(
+        BadCase{"empty", "", "line 1, column 1: unexpected end of file"},
+        BadCase{"not_json", "hello", "line 1, column 1"},
+        BadCase{"truncated", "{\"lumericAction\": 1, \"descriptor\": [", "unexpected end of file"},
+        BadCase{"trailing", "{\"lumericAction\": 1, \"descriptor\": []} x", "unexpected text"},
+        BadCase{"no_version", "{\"descriptor\": []}", "not a lumeric action file"},
+        BadCase{"wrong_version", "{\"lumericAction\": 2, \"descriptor\": []}", "not a lumeric action file"},
+        BadCase{"unknown_member", "{\"lumericAction\": 1, \"descriptor\": [], \"x\": 1}", "unknown member \"x\""},
+        BadCase{"bad_play", "{\"lumericAction\": 1, \"play\": \"loud\", \"descriptor\": []}", "\"play\""},
+        BadCase{"short_key", "{\"lumericAction\": 1, \"descriptor\": [{\"key\": \"Ang\", \"type\": \"bool\", \"value\": true}]}",
+                "item 1: \"key\""},
+        BadCase{"unit_missing", "{\"lumericAction\": 1, \"descriptor\": [{\"key\": \"Angl\", \"type\": \"UntF\", \"value\": 3}]}",
+                "needs a four-character \"unit\""},
+        BadCase{"long_fraction", "{\"lumericAction\": 1, \"descriptor\": [{\"key\": \"Geom\", \"type\": \"long\", \"value\": 1.5}]}",
+                "32-bit integer"},
+        BadCase{"long_range", "{\"lumericAction\": 1, \"descriptor\": [{\"key\": \"Geom\", \"type\": \"long\", \"value\": 3e9}]}",
+                "32-bit integer"},
+        BadCase{"bool_number", "{\"lumericAction\": 1, \"descriptor\": [{\"key\": \"InvI\", \"type\": \"bool\", \"value\": 1}]}",
+                "true or false"},
+        BadCase{"bad_type", "{\"lumericAction\": 1, \"descriptor\": [{\"key\": \"InvI\", \"type\": \"TEXT\", \"value\": 1}]}",
+                "not one of"},
+        BadCase{"twice", "{\"lumericAction\": 1, \"descriptor\": [{\"key\": \"InvI\", \"type\": \"bool\", \"value\": true},"
+                         "{\"key\": \"InvI\", \"type\": \"bool\", \"value\": false}]}",
+                "appears twice"},
+        BadCase{"huge_number", "{\"lumericAction\": 1e999, \"descriptor\": []}", "number out of range"},
+        BadCase{"deep", "[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[[1]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]]", "nested too deeply"},
+        BadCase{"control_char", "{\"lumericAction\": 1, \"play\": \"a\nb\", \"descriptor\": []}", "control character"},
+        BadCase{"duplicate", "{\"lumericAction\": 1, \"lumericAction\": 1, \"descriptor\": []}", "duplicate member"},
+        BadCase{"second_line", "{\n  \"lumericAction\": 1,\n  \"descriptor\": [}\n", "line 3, column 18"}),
+    [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
+
+TEST(ActionFile, AcceptsEscapesAndMissingPlay) {
+    ActionFile action;
+    std::string error;
+    ASSERT_TRUE(ParseActionFile(
+        "{\"lumericAction\": 1, \"event\": \"P\\u0056tr\", \"descriptor\": [{\"key\": \"\\u0041ngl\", \"type\": "
+        "\"UntF\", \"unit\": \"#Prc\", \"value\": -2.5e1}]}",
+        &action, &error))
+        << error;
+    EXPECT_EQ(action.playInfo, plugInDialogSilent);
+    ASSERT_EQ(action.descriptor.items.size(), 1u);
+    EXPECT_EQ(action.descriptor.items[0].key, FourCC("Angl"));
+    EXPECT_EQ(action.descriptor.items[0].number, -25.0);
+}
+
+}  // namespace
