@@ -5,13 +5,14 @@
 # build/win32/lumeric2.8bf, build/win64/lumeric.exe, build/win32/lumeric.exe.
 
 JOBS ?= 2
+PREFIX ?= /usr/local
 CMAKE_GEN := -G Ninja
 NATIVE := build/linux
 SANITIZE := build/sanitize
 export LUMERIC_TEST_ARTIFACTS := $(CURDIR)/build/test-artifacts
 
 .PHONY: all demo test deps-native deps-all native win64 win32 sanitize \
-        test-native test-win64 test-sanitize bench clean
+        test-native test-win64 test-sanitize bench install uninstall clean
 
 all: native
 
@@ -68,6 +69,15 @@ test-sanitize:
 
 bench: native
 	@$(NATIVE)/bench/engine_bench
+
+# The Linux command with its manual page, bash completion, licence and
+# notices, under $(DESTDIR)$(PREFIX); uninstall removes exactly those files.
+install: native
+	@DESTDIR="$(DESTDIR)" cmake --install $(NATIVE) --prefix "$(PREFIX)"
+	@printf '%s\n' "$(DESTDIR)" > $(NATIVE)/install_destdir.txt
+
+uninstall:
+	@tools/uninstall.sh $(NATIVE)/install_manifest.txt "$$(cat $(NATIVE)/install_destdir.txt 2>/dev/null)"
 
 clean:
 	rm -rf build out

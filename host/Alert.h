@@ -15,7 +15,7 @@ void ShowAboutBox(void* ownerPlatformData);
 
 // Product identity shown by the About box and the version resource.
 extern const char* const kProductName;     // "LumericII"
-extern const char* const kProductVersion;  // "2.0.0"
+extern const char* const kProductVersion;  // from the VERSION file
 extern const char* const kAboutLine;       // "Plug-in filter for Adobe® Photoshop®."
 
 // Native builds: where alerts go instead of standard error. `kind` is

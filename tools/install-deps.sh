@@ -10,7 +10,8 @@ set -e
 set -- "${1:-all}"
 
 native="cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev \
-libpng-dev libtiff-dev libjpeg62-turbo-dev liblcms2-dev libgs-common zlib1g-dev icoutils"
+libpng-dev libtiff-dev libjpeg62-turbo-dev liblcms2-dev libgs-common zlib1g-dev icoutils \
+man-db bsdextrautils binutils"
 windows="g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
 libz-mingw-w64-dev wine wine64 xvfb xauth clang libclang-rt-14-dev"
 

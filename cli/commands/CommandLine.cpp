@@ -1,45 +1,16 @@
 #include "cli/commands/CommandLine.h"
 
+#include "cli/commands/CommandTable.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-enum class Arg { None, Value };
-
-struct OptionSpec {
-    const char* name;   // long name without the dashes
-    char shortName;     // 0 when none
-    Arg arg;
-    const char* argName;
-    const char* help;
-    bool windowsOnly;
-};
-
-// clang-format off
-const OptionSpec kOptions[] = {
-    {"output-dir", 'o', Arg::Value, "DIR", "batch: write each engraving into DIR under its own name", false},
-    {"preset", 0, Arg::Value, "FILE.lmv", "start from the settings of a preset file", false},
-    {"set", 0, Arg::Value, "NAME=VALUE", "change one setting (repeatable; names: lumeric params)", false},
-    {"mask", 0, Arg::Value, "FILE", "selection: 8-bit gray image of the same size (0 unselected, 255 selected)", false},
-    {"record", 0, Arg::Value, "ACTION.json", "save the settings the filter records as an action", false},
-    {"replay", 0, Arg::Value, "ACTION.json", "play a recorded action back (--set still applies)", false},
-    {"state", 0, Arg::Value, "FILE", "keep the filter's parameters between runs in FILE, as a host session does", false},
-    {"tiled", 0, Arg::None, nullptr, "drive the filter as a host without advanceState (the Continue protocol)", false},
-    {"max-space", 0, Arg::Value, "BYTES", "memory budget offered to the filter; large images then go in chunks", false},
-    {"force", 'f', Arg::None, nullptr, "replace an existing output", false},
-    {"progress", 0, Arg::None, nullptr, "show the progress bar even when standard error is not a terminal", false},
-    {"quiet", 'q', Arg::None, nullptr, "no progress bar, no summary", false},
-    {"dialog", 0, Arg::None, nullptr, "show the filter's dialog (play information \"display\")", true},
-    {"plugin", 0, Arg::Value, "PATH", "the filter module to load (default: lumeric2.8bf beside lumeric.exe)", true},
-    {"help", 'h', Arg::None, nullptr, "show this help", false},
-    {"version", 0, Arg::None, nullptr, "show the version", false},
-};
-// clang-format on
-
 const OptionSpec* FindOption(const std::string& text) {
-    for (const OptionSpec& o : kOptions) {
+    for (size_t i = 0; i < kOptionCount; ++i) {
+        const OptionSpec& o = kOptions[i];
         if (text == std::string("--") + o.name) return &o;
         if (o.shortName && text.size() == 2 && text[0] == '-' && text[1] == o.shortName) return &o;
     }
@@ -109,13 +80,13 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* line, std::string* err
                 *error = "unknown option " + name;
                 return false;
             }
-            if (o->arg == Arg::Value && equals == std::string::npos) {
+            if (o->arg == OptionArg::Value && equals == std::string::npos) {
                 if (i + 1 >= argc) {
                     *error = name + " needs " + o->argName;
                     return false;
                 }
                 value = argv[++i];
-            } else if (o->arg == Arg::None && equals != std::string::npos) {
+            } else if (o->arg == OptionArg::None && equals != std::string::npos) {
                 *error = name + " takes no value";
                 return false;
             }
@@ -173,48 +144,27 @@ bool ParseCommandLine(int argc, char** argv, CommandLine* line, std::string* err
 }
 
 std::string HelpText(bool windows) {
-    std::string text =
-        "lumeric: engrave photos into fields of strokes whose thickness follows the brightness.\n"
-        "It drives the LumericII filter module through the Photoshop plug-in protocol.\n"
-        "\n"
-        "Usage:\n"
-        "  lumeric engrave IN OUT [options]        engrave one image\n"
-        "  lumeric engrave IN... -o DIR [options]  engrave many images into DIR\n"
-        "  lumeric about                           the filter's About box\n"
-        "  lumeric params                          every setting: name, default, range, names\n"
-        "  lumeric preset show FILE.lmv            the 21 settings of a preset\n"
-        "  lumeric preset save FILE.lmv [--preset BASE] [--set NAME=VALUE]...\n"
-        "                                          write a preset file\n"
-        "\n"
-        "Images: PNG (gray, gray+alpha, RGB, RGBA; 8 and 16 bits), TIFF (RGB, RGBA, CMYK,\n"
-        "CMYK+alpha; 8 and 16 bits), JPEG (RGB, CMYK). The output keeps the input's format,\n"
-        "mode, depth, alpha and colour profile; gray images are engraved and written as RGB.\n"
-        "\n"
-        "Settings: defaults, then --preset, then each --set in order. Example:\n"
-        "  lumeric engrave photo.jpg out.jpg --set pattern=\"Spiral waves 2\" --set space=30\n"
-        "\n"
-        "Options:\n";
-    for (const OptionSpec& o : kOptions) {
+    std::string text = std::string(kSummaryText) + "\nUsage:\n";
+    for (size_t i = 0; i < kCommandCount; ++i) {
+        std::string left = std::string("  lumeric ") + kCommands[i].usage;
+        if (left.size() < 42) left.resize(42, ' ');
+        else left += "\n" + std::string(42, ' ');
+        text += left + kCommands[i].summary + "\n";
+    }
+    text += std::string("\n") + kImagesText + "\n" + kSettingsText + "\nOptions:\n";
+    for (size_t i = 0; i < kOptionCount; ++i) {
+        const OptionSpec& o = kOptions[i];
         if (o.windowsOnly && !windows) continue;
         std::string left = "  ";
         left += o.shortName ? std::string("-") + o.shortName + ", " : "    ";
         left += std::string("--") + o.name;
-        if (o.arg == Arg::Value) left += std::string(" ") + o.argName;
+        if (o.arg == OptionArg::Value) left += std::string(" ") + o.argName;
         if (left.size() < 30) left.resize(30, ' ');
         else left += "\n" + std::string(30, ' ');
         text += left + o.help + "\n";
     }
-    text +=
-        "\n"
-        "Nothing is lost: the output is written to a temporary file beside it and renamed\n"
-        "only on success; an existing output is not replaced without --force.\n"
-        "\n"
-        "Exit codes:\n"
-        "  0  done\n"
-        "  1  usage error\n"
-        "  2  an input cannot be read (image, mask, preset, action or state file)\n"
-        "  3  the output cannot be written, or it exists and --force was not given\n"
-        "  4  the filter answered an error (its code and meaning are printed)\n"
-        "  5  cancelled (Ctrl-C)\n";
+    text += std::string("\n") + kSafetyText + "\nExit codes:\n";
+    for (size_t i = 0; i < kExitCodeCount; ++i)
+        text += "  " + std::to_string(kExitCodes[i].code) + "  " + kExitCodes[i].meaning + "\n";
     return text;
 }

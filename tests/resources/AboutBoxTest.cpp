@@ -269,7 +269,7 @@ TEST_P(AboutBox, OpensOverItsOwnerShowsTheProductAndClosesCleanly) {
 
     EXPECT_EQ(seen.caption, L"About LumericII");
     EXPECT_EQ(seen.product, L"LumericII");
-    EXPECT_EQ(seen.version, L"Version 2.0.0");
+    EXPECT_EQ(seen.version, L"Version " LUMERIC_VERSION_W);
     EXPECT_EQ(seen.line, L"Plug-in filter for Adobe\u00AE Photoshop\u00AE.");
     EXPECT_EQ(seen.close, L"Close");
     EXPECT_EQ(seen.owner, GetParam().owned ? host : nullptr);

@@ -103,7 +103,7 @@ TEST_P(Module, VersionResourceNamesTheProduct) {
     ASSERT_EQ(info.stringTables.size(), 1u);
     EXPECT_EQ(info.stringTables[0].key, "040904E4");
     const std::pair<const char*, const char*> strings[] = {
-        {"ProductName", "LumericII"},   {"ProductVersion", kProductVersion},      {"FileVersion", "2.0.0"},
+        {"ProductName", "LumericII"},   {"ProductVersion", LUMERIC_VERSION},      {"FileVersion", LUMERIC_VERSION},
         {"CompanyName", "Corvessa"},    {"InternalName", "lumeric2"},      {"OriginalFilename", "lumeric2.8bf"}};
     for (const auto& [key, value] : strings) EXPECT_EQ(VersionString(info, key), value) << key;
     EXPECT_FALSE(VersionString(info, "FileDescription").empty());

@@ -210,7 +210,7 @@ TEST_F(LumericExe, AboutShowsTheModulesBoxUntilItIsClosed) {
     EXPECT_NE(GetWindow(box, GW_OWNER), nullptr) << "the box has no host window as owner";
     bool sawVersion = false;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        sawVersion = sawVersion || WindowTextOf(child) == L"Version 2.0.0";
+        sawVersion = sawVersion || WindowTextOf(child) == L"Version " LUMERIC_VERSION_W;
     EXPECT_TRUE(sawVersion);
     PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     const ChildOutcome outcome = about.Finish(15000);

@@ -327,7 +327,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Command, AboutParamsHelpAndVersion) {
     Outcome o = Run("about");
     EXPECT_EQ(o.code, 0);
-    EXPECT_EQ(o.out, "LumericII 2.0.0\nPlug-in filter for Adobe\u00ae Photoshop\u00ae.\n");
+    EXPECT_EQ(o.out, "LumericII " LUMERIC_VERSION "\nPlug-in filter for Adobe\u00ae Photoshop\u00ae.\n");
     o = Run("params");
     EXPECT_EQ(o.code, 0);
     EXPECT_NE(o.out.find("pattern          Waves 1"), std::string::npos) << o.out;
@@ -336,7 +336,7 @@ TEST_F(Command, AboutParamsHelpAndVersion) {
     o = Run("--help");
     EXPECT_EQ(o.code, 0);
     EXPECT_NE(o.out.find("Exit codes:"), std::string::npos);
-    EXPECT_EQ(Run("--version").out, "lumeric 2.0.0 (LumericII)\n");
+    EXPECT_EQ(Run("--version").out, "lumeric " LUMERIC_VERSION " (LumericII)\n");
     EXPECT_EQ(Run("engrave --nonsense").code, 1);
 }
 
