@@ -11,24 +11,6 @@
 
 namespace {
 
-FakeImage Photo(int width, int height, int planes, int depth) {
-    FakeImage image;
-    image.width = width;
-    image.height = height;
-    image.planes = planes;
-    image.depth = depth;
-    image.mode = depth == 16 ? plugInModeRGB48 : plugInModeRGBColor;
-    image.samples.resize(size_t(width) * height * planes);
-    const int full = depth == 16 ? 32768 : 255;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            for (int p = 0; p < planes; ++p) {
-                const int v = (x * 4 + y * 3 + p * 50 + (x * y) % 23) % 256;
-                image.at(x, y, p) = uint16_t(p == 3 ? full - full * x / (2 * width) : v * full / 255);
-            }
-    return image;
-}
-
 std::vector<uint8_t> Selection(int w, int h) {
     std::vector<uint8_t> mask(size_t(w) * h, 255);
     for (int y = 0; y < h; ++y)
@@ -99,7 +81,7 @@ TEST_P(PreviewEqualsFinal, AtEveryView) {
     scene.settings.randomness = 400;  // strong relief: densified in both
     scene.settings.noise = 20;
     scene.settings.centerX = 200;
-    scene.image = Photo(61, 47, 3, 8);
+    scene.image = TexturedImage(61, 47, 3, 8);
     ExpectPreviewsMatch(scene, FinalRender(scene), "rgb8");
 }
 
@@ -124,7 +106,7 @@ TEST(Preview, SixteenBitsAlphaSelectionAndDotsMatchTheFinalImage) {
         scene.settings.pattern = uint8_t(kind);
         scene.settings.useCircles = 1;
         scene.settings.fillAlpha = 0;
-        scene.image = Photo(53, 41, 4, 16);
+        scene.image = TexturedImage(53, 41, 4, 16);
         scene.mask = true;
         ExpectPreviewsMatch(scene, FinalRender(scene), "rgba16 kind " + std::to_string(kind));
     }
@@ -149,13 +131,11 @@ TEST(Preview, ViewClampsIntoTheImage) {
 }
 
 TEST(Preview, UnsupportedImagesAndMissingInputGiveNoPicture) {
-    FakeImage gray = Photo(20, 10, 3, 8);
-    gray.mode = plugInModeLabColor;
-    FakeHost lab(gray);
+    FakeHost lab(TexturedImage(20, 10, 3, 8, plugInModeLabColor));
     lab.DeliverWholeImage();
     EXPECT_TRUE(RenderPreview(DefaultEngraveSettings(), PreviewRequest{&lab.record(), 0, 0, 8, 8}, {}).empty);
     EXPECT_TRUE(lab.alerts.empty()) << "a preview shows no message box";
-    FakeHost nothing(Photo(20, 10, 3, 8));
+    FakeHost nothing(TexturedImage(20, 10, 3, 8));
     EXPECT_TRUE(RenderPreview(DefaultEngraveSettings(), PreviewRequest{&nothing.record(), 0, 0, 8, 8}, {}).empty);
 }
 
