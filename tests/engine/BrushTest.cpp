@@ -1,5 +1,5 @@
-// The brushes: thresholds, the worked shapes, and the row-span tables the
-// renderer stamps with against the point-by-point rule for every radius.
+// The brushes: the worked shapes, the row-span tables the renderer stamps
+// with against the point-by-point rule for every radius, and the limits.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,43 +16,20 @@ namespace {
 
 using PointSet = std::set<std::pair<int, int>>;
 
-PointSet Traced(int R, bool dots) {
-    PointSet s;
-    TraceBrush(R, dots, [&](int x, int y) { s.insert({x, y}); });
-    return s;
-}
-
-std::vector<int> RowWidths(const PointSet& s, int R) {
-    std::vector<int> w;
-    for (int y = -R; y <= R; ++y) {
-        int n = 0;
-        for (auto& p : s) n += p.second == y;
-        w.push_back(n);
-    }
-    return w;
-}
-
-TEST(Brush, RadiusFiveShapes) {
-    EXPECT_EQ(RowWidths(Traced(5, false), 5), (std::vector<int>{3, 7, 7, 5, 3, 1, 3, 5, 7, 7, 3}));
-    EXPECT_EQ(RowWidths(Traced(5, true), 5), (std::vector<int>{3, 7, 9, 9, 11, 11, 11, 9, 9, 7, 3}));
-}
-
 TEST(Brush, SpanTablesEqualTracedPointsForEveryRadius) {
     const int side = 2 * kMaxBrushRadius + 1;
     std::vector<uint8_t> traced(size_t(side) * side), spans(traced.size());
+    auto at = [&](std::vector<uint8_t>& m, int x, int y) -> uint8_t& {
+        return m[size_t(y + kMaxBrushRadius) * side + (x + kMaxBrushRadius)];
+    };
     for (int dots = 0; dots < 2; ++dots)
         for (int R = 0; R <= kMaxBrushRadius; ++R) {
             std::fill(traced.begin(), traced.end(), 0);
             std::fill(spans.begin(), spans.end(), 0);
-            auto at = [&](std::vector<uint8_t>& m, int x, int y) -> uint8_t& {
-                return m[size_t(y + kMaxBrushRadius) * side + (x + kMaxBrushRadius)];
-            };
             TraceBrush(R, dots != 0, [&](int x, int y) { at(traced, x, y) = 1; });
-            BrushRows rows = GetBrushRows(R, dots != 0);
-            for (int y = -R; y <= R; ++y) {
-                int h = rows.halfWidth[y < 0 ? -y : y];
-                for (int x = -h; x <= h; ++x) at(spans, x, y) = 1;
-            }
+            const BrushRows rows = GetBrushRows(R, dots != 0);
+            for (int y = -R; y <= R; ++y)
+                for (int h = rows.halfWidth[std::abs(y)], x = -h; x <= h; ++x) at(spans, x, y) = 1;
             ASSERT_EQ(spans, traced) << "radius " << R << " dots " << dots;
         }
 }
@@ -73,40 +50,42 @@ PointSet Stamp(bool dots, float r, int x = 40, int y = 40, int rowBytes = 10, in
     return s;
 }
 
-struct WidthCase {
-    float r;
-    bool dots;
-    size_t points;
-};
-
-class StampWidth : public testing::TestWithParam<WidthCase> {};
-
-TEST_P(StampWidth, PointCount) { EXPECT_EQ(Stamp(GetParam().dots, GetParam().r).size(), GetParam().points); }
-
-INSTANTIATE_TEST_SUITE_P(Worked, StampWidth,
-                         testing::Values(WidthCase{0.29f, false, 0}, WidthCase{0.3f, false, 1}, WidthCase{2.0f, true, 1},
-                                         WidthCase{2.01f, false, 3}, WidthCase{2.01f, true, 5}, WidthCase{3.0f, false, 13},
-                                         WidthCase{3.0f, true, 21}, WidthCase{-5.0f, true, 0}));
-
-TEST(Brush, WorkedShapesThroughTheStamp) {
-    EXPECT_EQ(Stamp(false, 2.01f), (PointSet{{0, -1}, {0, 0}, {0, 1}}));
-    EXPECT_EQ(Stamp(true, 2.01f), (PointSet{{0, -1}, {-1, 0}, {0, 0}, {1, 0}, {0, 1}}));
-    PointSet r3 = Stamp(false, 3.0f);
-    EXPECT_TRUE(r3.count({0, 0}) && !r3.count({1, 0}) && !r3.count({-1, 0}));
-    EXPECT_EQ(RowWidths(Stamp(false, 10.0f), 5), (std::vector<int>{3, 7, 7, 5, 3, 1, 3, 5, 7, 7, 3}));
+std::vector<int> RowWidths(const PointSet& s, int R) {
+    std::vector<int> widths;
+    for (int y = -R; y <= R; ++y)
+        widths.push_back(int(std::count_if(s.begin(), s.end(), [y](const auto& p) { return p.second == y; })));
+    return widths;
 }
 
-TEST(Brush, WidthsAreCappedAndStillFillAroundTheSample) {
-    // A huge width stamps the widest brush, not an unbounded one.
-    PointSet huge = Stamp(true, 1e30f, 100, 100, 40, 400);
+TEST(Brush, WorkedStamps) {
+    struct Case {
+        float r;
+        bool dots;
+        size_t points;
+    };
+    for (const Case& c : {Case{0.29f, false, 0}, Case{0.3f, false, 1}, Case{2.0f, true, 1}, Case{2.01f, false, 3},
+                          Case{2.01f, true, 5}, Case{3.0f, false, 13}, Case{3.0f, true, 21}, Case{-5.0f, true, 0},
+                          Case{std::numeric_limits<float>::quiet_NaN(), true, 0}})
+        EXPECT_EQ(Stamp(c.dots, c.r).size(), c.points) << c.r << (c.dots ? " dots" : "");
+    EXPECT_EQ(Stamp(false, 2.01f), (PointSet{{0, -1}, {0, 0}, {0, 1}}));
+    EXPECT_EQ(Stamp(true, 2.01f), (PointSet{{0, -1}, {-1, 0}, {0, 0}, {1, 0}, {0, 1}}));
+    const PointSet r3 = Stamp(false, 3.0f);  // full rows but the centre's
+    EXPECT_EQ(RowWidths(r3, 2), (std::vector<int>{3, 3, 1, 3, 3}));
+    EXPECT_TRUE(r3.count({0, 0}));
+    EXPECT_EQ(RowWidths(Stamp(false, 10.0f), 5), (std::vector<int>{3, 7, 7, 5, 3, 1, 3, 5, 7, 7, 3}));
+    EXPECT_EQ(RowWidths(Stamp(true, 10.0f), 5), (std::vector<int>{3, 7, 9, 9, 11, 11, 11, 9, 9, 7, 3}));
+}
+
+TEST(Brush, HugeWidthsStampTheWidestBrush) {
+    const PointSet huge = Stamp(true, 1e30f, 100, 100, 40, 400);
     EXPECT_EQ(huge, Stamp(true, 2.0f * kMaxBrushRadius, 100, 100, 40, 400));
     EXPECT_TRUE(huge.count({0, 0}));
-    EXPECT_EQ(Stamp(true, std::numeric_limits<float>::quiet_NaN()).size(), 0u);
 }
 
 TEST(Brush, StampIsClippedToTheRaster) {
     // Near the corner only the part inside the raster is set, and nothing wraps.
-    PointSet s = Stamp(true, 10.0f, 1, 1);
+    const PointSet s = Stamp(true, 10.0f, 1, 1);
+    EXPECT_FALSE(s.empty());
     for (auto& p : s) {
         EXPECT_GE(p.first + 1, 0);
         EXPECT_GE(p.second + 1, 0);

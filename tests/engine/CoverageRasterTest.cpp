@@ -1,3 +1,4 @@
+// The 1-bit subpixel raster and its reduction to 4-bit coverage.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -38,24 +39,18 @@ TEST(CoverageRaster, NibbleCountTable) {
     EXPECT_EQ(t.entries[0x09], 2);
 }
 
-// Coverage of the even pixel with `bits` of its 16 subpixels set.
-int Reduced(int bits, bool odd) {
-    std::vector<uint8_t> sub(4, 0), cov(1, 0xEE);
-    for (int i = 0; i < bits; ++i) sub[i / 4] |= uint8_t(1 << ((i % 4) + (odd ? 4 : 0)));
+// Full pixels reduce to fifteen, as do fifteen of sixteen subpixels.
+TEST(CoverageRaster, SetSubpixelsReduceToCoverage) {
     NibbleCountTable t;
     BuildNibbleCountTable(&t);
-    ReduceCoverage(2, 1, 1, sub.data(), cov.data(), t);
-    return odd ? cov[0] >> 4 : cov[0] & 15;
-}
-
-TEST(CoverageRaster, FullPixelsReduceToFifteen) {
-    for (bool odd : {false, true}) {
-        EXPECT_EQ(Reduced(16, odd), 15);
-        EXPECT_EQ(Reduced(15, odd), 15);
-        EXPECT_EQ(Reduced(14, odd), 14);
-        EXPECT_EQ(Reduced(1, odd), 1);
-        EXPECT_EQ(Reduced(0, odd), 0);
-    }
+    for (bool odd : {false, true})
+        for (const auto& c : {std::pair<int, int>{16, 15}, {15, 15}, {14, 14}, {1, 1}, {0, 0}}) {
+            // One row of two pixels: the even one in the low nibble, the odd one in the high.
+            std::vector<uint8_t> sub(4, 0), cov(1, 0xEE);
+            for (int i = 0; i < c.first; ++i) sub[i / 4] |= uint8_t(1 << ((i % 4) + (odd ? 4 : 0)));
+            ReduceCoverage(2, 1, 1, sub.data(), cov.data(), t);
+            EXPECT_EQ(cov[0], odd ? c.second << 4 : c.second) << c.first << " bits, odd " << odd;
+        }
 }
 
 }  // namespace
