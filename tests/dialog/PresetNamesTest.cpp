@@ -8,9 +8,7 @@
 
 namespace {
 
-struct NameCase {
-    const char *given, *expected;
-};
+struct NameCase { const char *given, *expected; };
 
 TEST(PresetNames, NormalizingDropsTheExtensionOfLongerNames) {
     for (const NameCase& c : {NameCase{"abc", "abc"}, NameCase{"abc.lmv", "abc"}, NameCase{"mylmv", "m"},

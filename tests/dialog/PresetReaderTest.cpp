@@ -1,12 +1,14 @@
 // Reading preset content: line splitting, the text body with every oddity a
 // hand-edited or foreign file may carry, the header check and the legacy
-// binary record. Each case lists exactly the fields that must change; every
-// other byte of the record must stay as it was.
+// binary record, and the run of number characters a value is read from.
+// Each case lists exactly the fields that must change; every other byte of
+// the record must stay as it was.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
+#include "dialog/PresetNumbers.h"
 #include "dialog/PresetReader.h"
 #include "tests/dialog/PresetTestRecord.h"
 
@@ -15,11 +17,7 @@ using namespace std::string_literals;
 namespace {
 
 TEST(ReadPresetLine, SplitsAfterControlAndHighBytes) {
-    struct Case {
-        const char* name;
-        std::string content;
-        std::vector<std::string> lines;
-    };
+    struct Case { const char* name; std::string content; std::vector<std::string> lines; };
     const Case cases[] = {
         {"tabs become blanks", "a\tb\t\n", {"a b \n"}},
         {"CR LF gives a one-byte line", "ab\r\ncd\r\n", {"ab\r", "\n", "cd\r", "\n"}},
@@ -141,12 +139,13 @@ TEST(ReadPresetContent, ChangesExactlyTheListedFields) {
     }
 }
 
-TEST(ReadPresetBody, ReadsFromTheCurrentPositionWithoutAHeader) {
-    SettingValues record = SentinelRecord();
-    const std::string body = "lgnA 5\nAtnA 1\n";
-    MemoryPresetSource source(body.data(), body.size());
-    ReadPresetBody(&record, source);
-    EXPECT_EQ(DifferingFields(record, WithFields(SentinelRecord(), {{"rotation", 5}, {"noAntialias", 1}})), "");
+TEST(PresetNumberRun, TakesTheNumberCharactersUpToSixtyFour) {
+    EXPECT_EQ(PresetNumberRun("-1.5e,E9 rest", 13), 8u);
+    EXPECT_EQ(PresetNumberRun("+5", 2), 0u);
+    EXPECT_EQ(PresetNumberRun("12\n", 3), 2u);
+    const std::string longRun(100, '7');
+    EXPECT_EQ(PresetNumberRun(longRun.data(), longRun.size()), 64u);
+    EXPECT_EQ(PresetNumberRun("123", 2), 2u);
 }
 
 // A source that cannot go back: a file that is not text must then fail

@@ -9,10 +9,7 @@
 
 #include "settings/ParamTable.h"
 
-struct FieldValue {
-    const char* field;
-    double value;
-};
+struct FieldValue { const char* field; double value; };
 
 // Per line key, blank, value ("%f" or a byte's "%d"), blank, four tabs,
 // ';' label, blank, line feed.

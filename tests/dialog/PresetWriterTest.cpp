@@ -1,12 +1,15 @@
-// Writing presets: the exact bytes, write failures reported, and
+// Writing presets: the exact bytes, reals as "%f" writes them (checked
+// against the C library in the C locale), write failures reported, and
 // write -> read round trips.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 
+#include "dialog/PresetNumbers.h"
 #include "dialog/PresetReader.h"
 #include "dialog/PresetWriter.h"
 #include "tests/dialog/PresetTestRecord.h"
@@ -20,6 +23,34 @@ std::string Written(const SettingValues& record) {
 }
 
 TEST(WritePreset, GivesTheExactBytes) { EXPECT_EQ(Written(WithFields(DefaultValues(), kAllValues)), kHeader + kAllLines); }
+
+std::string Format(float value) {
+    char text[kPresetRealTextSize];
+    const size_t length = FormatPresetReal(value, text);
+    EXPECT_EQ(length, std::strlen(text));
+    return text;
+}
+
+TEST(FormatPresetReal, SixDecimalsPointAndSign) {
+    EXPECT_EQ(Format(30.0f), "30.000000");
+    EXPECT_EQ(Format(-0.0f), "-0.000000");
+    EXPECT_EQ(Format(5.5555553f), "5.555555");
+    EXPECT_EQ(Format(0.0000004f), "0.000000");
+    EXPECT_EQ(Format(0.0000006f), "0.000001");
+    EXPECT_EQ(Format(3.4028234663852886e38f), "340282346638528859811704183484516925440.000000");
+    // The C library's own "%f" in the C locale is the reference for any float.
+    std::mt19937 random(1234);
+    std::uniform_real_distribution<float> dialog(-1000.0f, 1000.0f);
+    for (int i = 0; i < 20000; ++i) {
+        float value = dialog(random);
+        const uint32_t bits = random();
+        if (i % 2) std::memcpy(&value, &bits, 4);
+        if (!std::isfinite(value)) continue;
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%f", double(value));
+        ASSERT_EQ(Format(value), expected) << "bits of " << value;
+    }
+}
 
 // Accepts `budget` bytes, then refuses.
 class FailingSink : public PresetSink {

@@ -2,32 +2,29 @@
 // must give exactly the bytes of a one-piece render.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/engine/EngraveTestImage.h"
 
 namespace {
 
-struct ChunkCase {
-    int pattern, schema;
-    bool direct;
-};
-
-class ChunkExactness : public testing::TestWithParam<ChunkCase> {};
+// Parameters: pattern kind, colour schema, direct path.
+class ChunkExactness : public testing::TestWithParam<std::tuple<int, int, bool>> {};
 
 // Plain 8-bit RGB; relief with densification, noise, offset, an outside
 // centre, alpha and a selection; 16-bit CMYK with alpha and dots.
 TEST_P(ChunkExactness, BandsGiveTheWholeRender) {
+    const std::vector<uint8_t> mask = MakeTestMask(44, 38);
     for (int variant = 0; variant < 3; ++variant) {
         EngraveSettings params = DefaultEngraveSettings();
-        params.pattern = uint8_t(GetParam().pattern);
-        params.colorSchema = uint8_t(GetParam().schema);
-        params.noAntialias = GetParam().direct;
+        params.pattern = uint8_t(std::get<0>(GetParam()));
+        params.colorSchema = uint8_t(std::get<1>(GetParam()));
+        params.noAntialias = std::get<2>(GetParam());
         Picture source = MakeGradientPicture(40, 36, 3, 8);
-        const std::vector<uint8_t> mask = MakeTestMask(44, 38);
         RenderSetup setup;
         if (variant == 0) params.space = 14;
         if (variant == 1) {
-            params.randomness = 400, params.noise = 30, params.offset = 300;
-            params.centerX = 250, params.centerY = -400;
+            params.randomness = 400, params.noise = 30, params.offset = 300, params.centerX = 250, params.centerY = -400;
             source = MakeGradientPicture(44, 38, 4, 8);
             setup.mask = &mask;
         }
@@ -43,29 +40,15 @@ TEST_P(ChunkExactness, BandsGiveTheWholeRender) {
     }
 }
 
-std::vector<ChunkCase> AllCases() {
-    std::vector<ChunkCase> cases;
-    for (int k = 0; k < kPatternKindCount; ++k)
-        for (int s = 0; s < kColorSchemaCount; ++s)
-            for (int d = 0; d < 2; ++d) cases.push_back({k, s, d == 1});
-    return cases;
-}
-
-INSTANTIATE_TEST_SUITE_P(AllKinds, ChunkExactness, testing::ValuesIn(AllCases()),
-                         [](const testing::TestParamInfo<ChunkCase>& info) {
-                             return "Kind" + std::to_string(info.param.pattern) + "Schema" +
-                                    std::to_string(info.param.schema) +
-                                    (info.param.direct ? "Direct" : "Antialiased");
-                         });
+INSTANTIATE_TEST_SUITE_P(AllKinds, ChunkExactness,
+                         testing::Combine(testing::Range(0, int(kPatternKindCount)),
+                                          testing::Range(0, int(kColorSchemaCount)), testing::Bool()));
 
 TEST(ChunkExactness, SingleRowBandsAndLargerRingsAndSpirals) {
     // Bigger radii, where far samples are skipped in runs; a large rotation
     // makes the angle coarse in float. The first case has a selection but
     // no relief and single-row bands.
-    struct Case {
-        int kind, width, height, bands;
-        float rotation, centerX, randomness;
-    };
+    struct Case { int kind, width, height, bands; float rotation, centerX, randomness; };
     const std::vector<uint8_t> mask = MakeTestMask(30, 20);
     for (Case k : {Case{kRingsWaves3, 30, 20, 20, 30, 0, 0}, Case{3, 200, 150, 6, 30, 0, 0},
                    Case{12, 200, 150, 6, 30, 300, 0}, Case{9, 200, 150, 6, 1e5f, -200, 200},

@@ -77,14 +77,6 @@ TEST(Compositor, InkRows) {
     EXPECT_EQ(Ink({1, 2, 3}, {5, 6, 7}, {2, false, true, false}, 0), (Samples{0, 0, 0}));
 }
 
-TEST(Compositor, InkOutsideTheRegionIsIgnored) {
-    Samples out(3 * 2 * 2, 7), src(out.size(), 1);
-    const PixelRegion px{out.data(), 6, src.data(), 6, 2, 2, 3, false};
-    for (auto rc : {std::pair<int, int>{-1, 0}, {0, -1}, {2, 0}, {0, 2}})
-        PutInkPixel(rc.first, rc.second, px, {2, false, false, false}, 0);
-    EXPECT_EQ(out, Samples(12, 7));
-}
-
 Samples Cover(const Samples& src, Samples out, int cov, CompositeSwitches sw, int channel) {
     const uint8_t coverage = uint8_t(cov);
     CompositeCoverage(OnePixel(src, &out), &coverage, 1, sw, channel);

@@ -27,9 +27,7 @@ TEST(SampleIntensity, BeyondTheEdgeReadsTheNearestEdgePixel) {
         for (int x = 0; x < 4; ++x)
             for (int s = 0; s < 3; ++s) p.Set(x, y, s, uint32_t(10 + 50 * x + 7 * y));
     ContextFixture c(DefaultEngraveSettings(), p);
-    struct Case {
-        int x, y, expected;
-    };
+    struct Case { int x, y, expected; };
     for (const Case& k : {Case{-1, 0, 10}, Case{-1000, 1, 17}, Case{4, 0, 160}, Case{9, 2, 174}, Case{2, -5, 110},
                           Case{1, 3, 74}, Case{5, 7, 174}, Case{-2, -2, 10}})
         EXPECT_EQ(SampleIntensity(c.c, k.x, k.y), k.expected) << k.x << "," << k.y;

@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "engine/EngraveSetup.h"
-#include "engine/LayoutFrame.h"
 
 namespace {
 
@@ -33,10 +32,7 @@ TEST(EngraveSetup, DefaultRecordOnBothPaths) {
     EXPECT_EQ(direct.Fs, 0.08f);
     EXPECT_EQ(direct.A, 2.5f);
     EXPECT_EQ(direct.cx, 50.0f);
-}
-
-TEST(EngraveSetup, SpaceBelowOneRasterUnitIsOne) {
-    EngraveSettings p = DefaultEngraveSettings();
+    // A space below one raster unit is one.
     for (float space : {0.0f, -50.0f}) {
         p.space = space;
         EXPECT_EQ(SetupFor(p).S, 1.0f) << space;
@@ -46,8 +42,7 @@ TEST(EngraveSetup, SpaceBelowOneRasterUnitIsOne) {
 TEST(EngraveSetup, NonFiniteSettingsAndUnknownKindsCountAsDefaults) {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
     EngraveSettings p = DefaultEngraveSettings();
-    p.space = nan, p.width = inf, p.amplitude = -inf, p.rotation = nan;
-    p.pattern = 200, p.colorSchema = 9;
+    p.space = nan, p.width = inf, p.amplitude = -inf, p.rotation = nan, p.pattern = 200, p.colorSchema = 9;
     const EngraveSetup s = SetupFor(p), d = SetupFor(DefaultEngraveSettings());
     EXPECT_EQ(s.S, d.S);
     EXPECT_EQ(s.Wd, d.Wd);

@@ -78,11 +78,7 @@ TEST(RingLayout, FirstRadius) {
 
 // Draws of one ring or spiral turn with waves: one number per drawn sample.
 TEST(RingStroke, SamplesOfOneTurn) {
-    struct Case {
-        bool spiral;
-        float radius, pitch;
-        uint64_t draws;
-    };
+    struct Case { bool spiral; float radius, pitch; uint64_t draws; };
     // Radius 0 or below draws nothing and no numbers. Radius 8, step 1/8: 51
     // samples (phi = k/8 < 2 pi) on a ring. A spiral turn shrinking by 16
     // from radius 8 reaches 0 at phi = pi: samples k/8 <= pi are drawn
@@ -102,11 +98,7 @@ TEST(RingStroke, SamplesOfOneTurn) {
 TEST(LineStroke, StrongReliefDensifiesWhenAsked) {
     // Rf = randomness / 12: 192 gives 16, 180 gives 15. With 16,
     // L' = 16 * 0.06666667 * 150 rounds to 160.00002: 161 samples instead of 150.
-    struct Case {
-        float randomness;
-        bool densify;
-        uint64_t samples;
-    };
+    struct Case { float randomness; bool densify; uint64_t samples; };
     for (const Case& k : {Case{192, false, 150}, Case{192, true, 161}, Case{180, true, 150}, Case{180, false, 150}}) {
         EngraveSettings p = DefaultEngraveSettings();
         p.pattern = kWaves1;

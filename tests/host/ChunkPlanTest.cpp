@@ -13,12 +13,7 @@ std::string Text(const VRect& r) {
 }
 
 TEST(ChunkPlan, RectanglesOfAChunk) {
-    struct Case {
-        VRect filter;
-        int32_t top, rows, reach;
-        bool split;
-        const char *in, *out, *mask;
-    };
+    struct Case { VRect filter; int32_t top, rows, reach; bool split; const char *in, *out, *mask; };
     for (const Case& c : {Case{{0, 0, 100, 50}, 0, 100, 0, false, "0,0,100,50", "0,0,100,50", "0,0,100,50"},
                           // The input reaches around the chunk, within the image.
                           Case{{10, 5, 110, 55}, 40, 20, 7, false, "33,5,67,55", "40,5,60,55", "33,5,67,55"},
@@ -33,9 +28,7 @@ TEST(ChunkPlan, RectanglesOfAChunk) {
 }
 
 TEST(PlanRowSkip, SmallestChunkThatMeetsTheBudget) {
-    struct Case {
-        int32_t width, height, planes, maxSpace, rowSkip;
-    };
+    struct Case { int32_t width, height, planes, maxSpace, rowSkip; };
     for (const Case& c : {Case{20, 13, 3, 400, 3}, Case{20, 13, 3, 420, 3}, Case{20, 13, 3, 421, 4},
                           Case{20, 13, 3, 1 << 30, 13}, Case{20, 13, 3, 0, 1}, Case{0, 13, 3, 100, 13},
                           Case{20, 0, 3, 100, 1}, Case{100, 100000, 4, INT32_MAX, kMaxRowSkip}})

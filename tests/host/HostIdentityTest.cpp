@@ -7,10 +7,7 @@
 namespace {
 
 TEST(HostIdentity, PremiereIsAnInternalNameBeginningWithAdobePremiereInAnyCase) {
-    struct Case {
-        const char* name;
-        bool premiere;
-    };
+    struct Case { const char* name; bool premiere; };
     for (const Case& c : {Case{"Adobe Premiere Pro", true}, Case{"ADOBE PREMIERE", true},
                           Case{"adobe premiere elements", true}, Case{" Adobe Premiere", false},
                           Case{"Adobe Premier", false}, Case{"Adobe Photoshop", false}, Case{"", false},

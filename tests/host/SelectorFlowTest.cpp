@@ -16,19 +16,26 @@ TEST(SelectorFlow, FreshRecordHasTheDefaults) {
     FakeHost host(TexturedImage(4, 4));
     ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
     const EngraveParams& p = *host.params();
-    const std::vector<float> reals = {p.rotation,   p.offset,    p.space,   p.width,   p.contrast,
-                                      p.randomness, p.amplitude, p.frequency, p.phaseShift, p.threshold,
-                                      p.centerX,    p.centerY,   p.noise};
-    EXPECT_EQ(reals, (std::vector<float>{30, 0, 20, 100, 0, 0, 100, 100, 0, 0, 0, 0, 0}));
-    const std::vector<int> switches = {p.colorSchema, p.pattern,    p.fillAlpha,  p.invertIntensity,
-                                       p.invert,      p.noAntialias, p.notBreak,  p.useCircles,
-                                       p.autoUpdate,  p.checkerboard, p.showDialog, p.isPremiereHost};
-    EXPECT_EQ(switches, (std::vector<int>{kBlackAndWhite, kWaves1, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0}));
+    EXPECT_EQ((std::vector<float>{p.rotation, p.offset, p.space, p.width, p.contrast, p.randomness, p.amplitude,
+                                  p.frequency, p.phaseShift, p.threshold, p.centerX, p.centerY, p.noise}),
+              (std::vector<float>{30, 0, 20, 100, 0, 0, 100, 100, 0, 0, 0, 0, 0}));
+    EXPECT_EQ((std::vector<int>{p.colorSchema, p.pattern, p.fillAlpha, p.invertIntensity, p.invert, p.noAntialias,
+                                p.notBreak, p.useCircles, p.autoUpdate, p.checkerboard, p.showDialog, p.isPremiereHost}),
+              (std::vector<int>{kBlackAndWhite, kWaves1, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0}));
 }
 
-TEST(SelectorFlow, SecondRunKeepsTheParameters) {
+// Parameters asks for the dialog, Start clears the request; a second run
+// reuses the record of the first.
+TEST(SelectorFlow, ShowDialogAndTheRecordAcrossRuns) {
     FakeHost host(TexturedImage(16, 8));
-    ASSERT_EQ(host.Run(false), noErr);
+    ASSERT_EQ(host.Call(filterSelectorParameters), noErr);
+    EXPECT_EQ(host.params()->showDialog, 1);
+    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
+    ASSERT_EQ(host.Call(filterSelectorStart), noErr);
+    EXPECT_EQ(host.params()->showDialog, 0);
+    ASSERT_EQ(host.Call(filterSelectorFinish), noErr);
+    EXPECT_EQ(host.calls.back(), "unlockHandle") << "Finish is the last call";
+    EXPECT_NE(host.data(), 0) << "the globals stay with the host";
     host.params()->rotation = 77.0f;
     host.params()->pattern = kSpiral;
     const int handlesBefore = host.liveHandles;
@@ -36,19 +43,6 @@ TEST(SelectorFlow, SecondRunKeepsTheParameters) {
     EXPECT_EQ(host.params()->rotation, 77.0f);
     EXPECT_EQ(host.params()->pattern, kSpiral);
     EXPECT_EQ(host.liveHandles, handlesBefore) << "no second parameters handle";
-}
-
-TEST(SelectorFlow, ParametersSetsShowDialogAndStartClearsIt) {
-    FakeHost host(TexturedImage(8, 8));
-    ASSERT_EQ(host.Call(filterSelectorParameters), noErr);
-    EXPECT_EQ(host.params()->showDialog, 1);
-    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
-    ASSERT_EQ(host.Call(filterSelectorStart), noErr);
-    EXPECT_EQ(host.params()->showDialog, 0);
-    // Finish is the last call; the globals stay with the host.
-    ASSERT_EQ(host.Call(filterSelectorFinish), noErr);
-    EXPECT_EQ(host.calls.back(), "unlockHandle");
-    EXPECT_NE(host.data(), 0);
 }
 
 TEST(SelectorFlow, UnknownSelectorsGiveFilterBadParametersAndStillUnlock) {
@@ -131,11 +125,7 @@ TEST(SelectorFlow, ChunksWindowsAborts) {
 }
 
 TEST(SelectorFlow, HandlesThatCannotBeHadGiveMemFull) {
-    struct Case {
-        const char* name;
-        int failNewHandleAfter;
-        bool failLock, globalsKept;
-    };
+    struct Case { const char* name; int failNewHandleAfter; bool failLock, globalsKept; };
     for (const Case& c : {Case{"globals", 0, false, false}, Case{"parameters", 1, false, true},
                           Case{"lock", -1, true, false}}) {
         FakeHostOptions options;

@@ -8,11 +8,7 @@
 namespace {
 
 TEST(ParamTable, ParsesNumbersAndListNames) {
-    struct Case {
-        const char *name, *text;
-        bool ok;
-        double value;
-    };
+    struct Case { const char *name, *text; bool ok; double value; };
     const Case cases[] = {{"pattern", "Spiral", true, 8},          {"pattern", "spiral waves 4", true, 12},
                           {"pattern", "3", true, 3},               {"pattern", "13", false, 0},
                           {"pattern", "Spirals", false, 0},        {"colorSchema", "Split color", true, 1},

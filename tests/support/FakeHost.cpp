@@ -30,7 +30,7 @@ namespace {
 FakeHost* gHost = nullptr;
 
 struct FakeHandle {
-    char* data;
+    char* data;  // first: its address is the Handle
     int32_t size;
 };
 
@@ -69,11 +69,8 @@ void Fill(const FakeImage& image, const VRect& r, int pad, std::vector<uint8_t>*
         for (int x = r.left; x < r.right; ++x)
             for (int p = 0; p < image.planes; ++p) {
                 const uint16_t v = Inside(image, x, y) ? image.at(x, y, p) : uint16_t(std::max(0, pad));
-                uint8_t* at = buffer->data() + Offset(image, r, *rowBytes, x, y, p);
-                if (image.depth == 16)
-                    std::memcpy(at, &v, 2);
-                else
-                    *at = uint8_t(v);
+                // Little-endian, as every host of the module: one byte is the low one.
+                std::memcpy(buffer->data() + Offset(image, r, *rowBytes, x, y, p), &v, image.depth == 16 ? 2 : 1);
             }
 }
 
@@ -327,9 +324,8 @@ void FakeHost::Commit() {
     for (int y = r.top; y < r.bottom; ++y)
         for (int x = r.left; x < r.right; ++x)
             for (int p = 0; Inside(image_, x, y) && p < image_.planes; ++p) {
-                const uint8_t* at = outBuffer_.data() + Offset(image_, r, record_.outRowBytes, x, y, p);
-                uint16_t v = *at;
-                if (image_.depth == 16) std::memcpy(&v, at, 2);
+                uint16_t v = 0;
+                std::memcpy(&v, outBuffer_.data() + Offset(image_, r, record_.outRowBytes, x, y, p), image_.depth == 16 ? 2 : 1);
                 image_.at(x, y, p) = v;
             }
 }

@@ -82,11 +82,7 @@ public:
 
     // Descriptor handed to the module at Start, and what it wrote at Finish:
     // key, type, value (booleans and integers as numbers).
-    struct DescriptorItem {
-        uint32_t key;
-        uint32_t type;
-        double value;
-    };
+    struct DescriptorItem { uint32_t key; uint32_t type; double value; };
     std::vector<DescriptorItem> playDescriptor;  // set before Run to replay
     bool playDescriptorPresent = false;
     std::vector<DescriptorItem> recordedDescriptor;
@@ -94,9 +90,7 @@ public:
 
 private:
     friend struct FakeHostCallbacks;
-    struct Rects {
-        VRect in, out, mask;
-    };
+    struct Rects { VRect in, out, mask; };
     Rects Requested() const;  // what the module asked for, in 32 bits when it uses those
     std::string RectsText() const;
     void Deliver();
