@@ -76,9 +76,8 @@ public:
     std::pair<int32_t, int32_t> lastProgress{-1, -1};
     std::string expectedKeys;             // keys announced when the reader opened, "ClSt Geom ..."
     std::vector<uint32_t> recordedUnits;  // units of the unit floats written
-    int advanceStateCalls = 0;
-    int continueCalls = 0;
-    int liveHandles = 0;
+    int advanceStateCalls = 0, continueCalls = 0;
+    int liveHandles = 0;  // made by the host and not yet disposed
 
     // Descriptor handed to the module at Start, and what it wrote at Finish:
     // key, type, value (booleans and integers as numbers).
@@ -113,7 +112,6 @@ private:
     bool outPending_ = false;
     intptr_t data_ = 0;
     int16_t result_ = 0;
-    int newHandleCalls_ = 0;
-    int abortChecks_ = 0;
+    int newHandleCalls_ = 0, abortChecks_ = 0;
     std::set<Handle> made_;  // handles of ours still alive
 };
