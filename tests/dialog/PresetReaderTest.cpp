@@ -26,7 +26,8 @@ TEST(ReadPresetLine, SplitsAfterControlAndHighBytes) {
         {"NUL ends a line", "ab\0cd\n"s, {"ab\0"s, "cd\n"}},
         {"byte 13 ends, 14 does not", "a\x0d" "b\x0e\n", {"a\r", "b\x0e\n"}},
         {"high bytes end", "a\x80" "b\xff" "c\n", {"a\x80", "b\xff", "c\n"}},
-        {"long line cut at the buffer", std::string(1500, 'x') + "\n", {std::string(1024, 'x'), std::string(476, 'x') + "\n"}},
+        {"long line cut at the buffer", std::string(1500, 'x') + "\n",
+         {std::string(1024, 'x'), std::string(476, 'x') + "\n"}},
     };
     for (const Case& c : cases) {
         MemoryPresetSource source(c.content.data(), c.content.size());

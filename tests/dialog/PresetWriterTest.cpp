@@ -22,7 +22,9 @@ std::string Written(const SettingValues& record) {
     return sink.bytes;
 }
 
-TEST(WritePreset, GivesTheExactBytes) { EXPECT_EQ(Written(WithFields(DefaultValues(), kAllValues)), kHeader + kAllLines); }
+TEST(WritePreset, GivesTheExactBytes) {
+    EXPECT_EQ(Written(WithFields(DefaultValues(), kAllValues)), kHeader + kAllLines);
+}
 
 std::string Format(float value) {
     char text[kPresetRealTextSize];
@@ -110,8 +112,8 @@ TEST(WritePreset, RoundTripsRandomRecords) {
             if (setting.code == 0) continue;
             char text[400];
             std::snprintf(text, sizeof text, "%f", GetSettingValue(saved, setting));
-            SetSettingValue(&expected, setting,
-                            real ? std::strtod(text, nullptr) : double(int64_t(GetSettingValue(saved, setting)) & 0xFF));
+            const double low = double(int64_t(GetSettingValue(saved, setting)) & 0xFF);
+            SetSettingValue(&expected, setting, real ? std::strtod(text, nullptr) : low);
         }
         const std::string text = Written(saved);
         SettingValues loaded = SentinelRecord();

@@ -24,7 +24,8 @@ TEST_P(ChunkExactness, BandsGiveTheWholeRender) {
         RenderSetup setup;
         if (variant == 0) params.space = 14;
         if (variant == 1) {
-            params.randomness = 400, params.noise = 30, params.offset = 300, params.centerX = 250, params.centerY = -400;
+            params.randomness = 400, params.noise = 30, params.offset = 300;
+            params.centerX = 250, params.centerY = -400;
             source = MakeGradientPicture(44, 38, 4, 8);
             setup.mask = &mask;
         }

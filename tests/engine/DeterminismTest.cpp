@@ -58,7 +58,8 @@ TEST(DeterministicTrig, SpecialAndHugeArguments) {
 TEST(Lcg, FirstNumbersAndJitterFromSeedZero) {
     Lcg g;
     LcgSeed(&g, 0);
-    for (int expected : {38, 7719, 21238, 2437, 8855, 11797, 8365, 32285, 10450, 30612}) EXPECT_EQ(LcgNext(&g), expected);
+    for (int expected : {38, 7719, 21238, 2437, 8855, 11797, 8365, 32285, 10450, 30612})
+        EXPECT_EQ(LcgNext(&g), expected);
     LcgSeed(&g, 0);
     EXPECT_EQ(LcgJitter(&g), 38 - 500);
     EXPECT_EQ(LcgJitter(&g), 719 - 500);

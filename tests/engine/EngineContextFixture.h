@@ -27,8 +27,9 @@ struct ContextFixture {
                                     static_cast<ContextFixture*>(self)->progress.push_back({done, total});
                                 },
                                 this};
+        const EngraveScratch scratch{subpixels.data(), coverage.data()};
         initialised = InitRenderContext(&c, params, EngraveRegion{w, h, 0, 0, w, h}, image, m,
-                                        RenderOptions{densifyRelief}, EngraveScratch{subpixels.data(), coverage.data()}, p);
+                                        RenderOptions{densifyRelief}, scratch, p);
     }
     ContextFixture(const ContextFixture&) = delete;
     ContextFixture& operator=(const ContextFixture&) = delete;

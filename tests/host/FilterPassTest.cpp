@@ -14,7 +14,8 @@ namespace {
 // Unselected, half and fully selected thirds.
 std::vector<uint8_t> Stripes(int w, int h) {
     std::vector<uint8_t> mask(size_t(w) * h);
-    for (size_t i = 0; i < mask.size(); ++i) mask[i] = uint8_t(int(i % w) < w / 3 ? 0 : int(i % w) < 2 * w / 3 ? 128 : 255);
+    for (size_t i = 0; i < mask.size(); ++i)
+        mask[i] = uint8_t(int(i % w) < w / 3 ? 0 : int(i % w) < 2 * w / 3 ? 128 : 255);
     return mask;
 }
 
@@ -155,8 +156,10 @@ TEST_P(SplitRun, EqualsTheOneChunkRunForEveryPatternAndSchema) {
             const FakeImage whole = Engrave(image, s, mask);
             const std::string what = std::string(c.name) + " pattern " + std::to_string(s.pattern) + " schema " +
                                      std::to_string(s.colorSchema);
-            for (int rows : {1, 4, 7})
-                ASSERT_EQ(Engrave(image, s, mask, rows * bytesPerRow).samples, whole.samples) << what << " rows " << rows;
+            for (int rows : {1, 4, 7}) {
+                const FakeImage chunked = Engrave(image, s, mask, rows * bytesPerRow);
+                ASSERT_EQ(chunked.samples, whole.samples) << what << " rows " << rows;
+            }
             ASSERT_EQ(Engrave(image, s, mask, 5 * bytesPerRow, true).samples, whole.samples) << what << " tiled";
         }
 }

@@ -15,13 +15,15 @@ std::vector<uint8_t> Selection(int w, int h) {
     std::vector<uint8_t> mask(size_t(w) * h, 255);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if ((x - w / 3) * (x - w / 3) + (y - h / 2) * (y - h / 2) < h * h / 9) mask[size_t(y) * w + x] = uint8_t(x * 5);
+            if ((x - w / 3) * (x - w / 3) + (y - h / 2) * (y - h / 2) < h * h / 9)
+                mask[size_t(y) * w + x] = uint8_t(x * 5);
     return mask;
 }
 
 // Renders the final image, then the preview at several views, and compares
 // the preview with the final image there.
-void ExpectPreviewsMatch(const EngraveSettings& settings, const FakeImage& image, bool masked, const std::string& what) {
+void ExpectPreviewsMatch(const EngraveSettings& settings, const FakeImage& image, bool masked,
+                         const std::string& what) {
     const std::vector<uint8_t> mask = masked ? Selection(image.width, image.height) : std::vector<uint8_t>{};
     FakeImage final;
     {
@@ -39,7 +41,8 @@ void ExpectPreviewsMatch(const EngraveSettings& settings, const FakeImage& image
     const ProgressSink sink{[](void* n, int32_t, int32_t) { ++*static_cast<int*>(n); }, &progressCalls};
     struct View { int x, y, w, h; };
     for (const View v : {View{0, 0, 20, 14}, View{17, 9, 24, 18}, View{1000, 1000, 21, 16}, View{-5, 30, 16, 12}}) {
-        const PreviewPicture picture = RenderPreview(settings, PreviewRequest{&host.record(), v.x, v.y, v.w, v.h}, sink);
+        const PreviewPicture picture =
+            RenderPreview(settings, PreviewRequest{&host.record(), v.x, v.y, v.w, v.h}, sink);
         ASSERT_FALSE(picture.empty) << what;
         ASSERT_EQ(picture.error, noErr);
         const int bps = final.depth == 16 ? 2 : 1;

@@ -36,10 +36,11 @@ std::vector<Item> Recorded(const EngraveSettings& settings) {
 // Key, type (Unit float, Boolean, Integer) and value of every item.
 std::string Describe(const std::vector<Item>& items) {
     std::ostringstream out;
-    for (const Item& item : items)
-        out << CodeText(item.key) << ' '
-            << (item.type == typeUnitFloat ? 'U' : item.type == typeBoolean ? 'B' : item.type == typeInteger ? 'I' : '?')
-            << ' ' << item.value << ' ';
+    for (const Item& item : items) {
+        const char type =
+            item.type == typeUnitFloat ? 'U' : item.type == typeBoolean ? 'B' : item.type == typeInteger ? 'I' : '?';
+        out << CodeText(item.key) << ' ' << type << ' ' << item.value << ' ';
+    }
     return out.str();
 }
 

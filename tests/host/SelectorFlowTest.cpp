@@ -20,7 +20,8 @@ TEST(SelectorFlow, FreshRecordHasTheDefaults) {
                                   p.frequency, p.phaseShift, p.threshold, p.centerX, p.centerY, p.noise}),
               (std::vector<float>{30, 0, 20, 100, 0, 0, 100, 100, 0, 0, 0, 0, 0}));
     EXPECT_EQ((std::vector<int>{p.colorSchema, p.pattern, p.fillAlpha, p.invertIntensity, p.invert, p.noAntialias,
-                                p.notBreak, p.useCircles, p.autoUpdate, p.checkerboard, p.showDialog, p.isPremiereHost}),
+                                p.notBreak, p.useCircles, p.autoUpdate, p.checkerboard, p.showDialog,
+                                p.isPremiereHost}),
               (std::vector<int>{kBlackAndWhite, kWaves1, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0}));
 }
 

@@ -58,7 +58,8 @@ TEST(FormatFixed, AgreesWithPrintfAndTruncatesLikeSnprintf) {
 TEST(NumberText, IgnoresTheProcessLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     const char* chosen = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "German_Germany.1252", "German", "deu"})
+    for (const char* name :
+         {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "German_Germany.1252", "German", "deu"})
         if (std::setlocale(LC_ALL, name) && std::strcmp(std::localeconv()->decimal_point, ",") == 0) {
             chosen = name;
             break;

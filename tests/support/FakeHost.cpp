@@ -126,7 +126,9 @@ struct FakeHostCallbacks {
         fake->size = size;
         return noErr;
     }
-    static Ptr PI_CALL Lock(Handle handle, PIBoolean) { return gHost->options_.failLock || !handle ? nullptr : *handle; }
+    static Ptr PI_CALL Lock(Handle handle, PIBoolean) {
+        return gHost->options_.failLock || !handle ? nullptr : *handle;
+    }
     static void PI_CALL Unlock(Handle) { gHost->calls.push_back("unlockHandle"); }
 
     // ---- descriptors
@@ -291,7 +293,8 @@ void FakeHost::setMask(const std::vector<uint8_t>& mask) {
 }
 
 FakeHost::Rects FakeHost::Requested() const {
-    if (record_.bigDocumentData && big_.PluginUsing32BitCoordinates) return {big_.inRect32, big_.outRect32, big_.maskRect32};
+    if (record_.bigDocumentData && big_.PluginUsing32BitCoordinates)
+        return {big_.inRect32, big_.outRect32, big_.maskRect32};
     auto widen = [](const PIRect& r) { return VRect{r.top, r.left, r.bottom, r.right}; };
     return {widen(record_.inRect), widen(record_.outRect), widen(record_.maskRect)};
 }
@@ -325,7 +328,8 @@ void FakeHost::Commit() {
         for (int x = r.left; x < r.right; ++x)
             for (int p = 0; Inside(image_, x, y) && p < image_.planes; ++p) {
                 uint16_t v = 0;
-                std::memcpy(&v, outBuffer_.data() + Offset(image_, r, record_.outRowBytes, x, y, p), image_.depth == 16 ? 2 : 1);
+                const uint8_t* at = outBuffer_.data() + Offset(image_, r, record_.outRowBytes, x, y, p);
+                std::memcpy(&v, at, image_.depth == 16 ? 2 : 1);
                 image_.at(x, y, p) = v;
             }
 }
