@@ -110,10 +110,10 @@ TEST(WritePreset, RoundTripsRandomRecords) {
                 real ? RandomFloat(random, n + i) : double(int32_t(random())) * (n % 2 ? 1 : 1.0 / (1 << 24));
             SetSettingValue(&saved, setting, value);
             if (setting.code == 0) continue;
+            const double stored = GetSettingValue(saved, setting);
             char text[400];
-            std::snprintf(text, sizeof text, "%f", GetSettingValue(saved, setting));
-            const double low = double(int64_t(GetSettingValue(saved, setting)) & 0xFF);
-            SetSettingValue(&expected, setting, real ? std::strtod(text, nullptr) : low);
+            std::snprintf(text, sizeof text, "%f", stored);
+            SetSettingValue(&expected, setting, real ? std::strtod(text, nullptr) : double(int64_t(stored) & 0xFF));
         }
         const std::string text = Written(saved);
         SettingValues loaded = SentinelRecord();
