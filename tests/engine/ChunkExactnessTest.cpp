@@ -1,132 +1,91 @@
-// A host may deliver an image in horizontal bands; every split must give
-// exactly the bytes of a one-piece render.
+// A host may deliver an image in horizontal bands or tiles; every split
+// must give exactly the bytes of a one-piece render.
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 #include "tests/engine/EngraveTestImage.h"
 
 namespace {
 
-struct ChunkCase {
-    int pattern, schema;
-    bool direct;
-};
+// Parameters: pattern kind, colour schema, direct path.
+class ChunkExactness : public testing::TestWithParam<std::tuple<int, int, bool>> {};
 
-std::string CaseName(const testing::TestParamInfo<ChunkCase>& info) {
-    return "Kind" + std::to_string(info.param.pattern) + "Schema" + std::to_string(info.param.schema) +
-           (info.param.direct ? "Direct" : "Antialiased");
-}
-
-std::vector<ChunkCase> AllCases() {
-    std::vector<ChunkCase> cases;
-    for (int k = 0; k < kPatternKindCount; ++k)
-        for (int s = 0; s < kColorSchemaCount; ++s)
-            for (int d = 0; d < 2; ++d) cases.push_back({k, s, d == 1});
-    return cases;
-}
-
-class ChunkExactness : public testing::TestWithParam<ChunkCase> {};
-
-void ExpectBandsMatch(const EngraveSettings& params, const Picture& source, const RenderSetup& setup) {
-    Picture whole = RenderWhole(params, source, setup);
-    for (int bands : {2, 3, 7}) {
-        Picture split = RenderInBands(params, source, bands, setup);
-        ASSERT_EQ(split.bytes, whole.bytes) << bands << " bands differ from the one-piece render";
+// Plain 8-bit RGB; relief with densification, noise, offset, an outside
+// centre, alpha and a selection; 16-bit CMYK with alpha and dots.
+TEST_P(ChunkExactness, BandsGiveTheWholeRender) {
+    const std::vector<uint8_t> mask = MakeTestMask(44, 38);
+    for (int variant = 0; variant < 3; ++variant) {
+        EngraveSettings params = DefaultEngraveSettings();
+        params.pattern = uint8_t(std::get<0>(GetParam()));
+        params.colorSchema = uint8_t(std::get<1>(GetParam()));
+        params.noAntialias = std::get<2>(GetParam());
+        Picture source = MakeGradientPicture(40, 36, 3, 8);
+        RenderSetup setup;
+        if (variant == 0) params.space = 14;
+        if (variant == 1) {
+            params.randomness = 400, params.noise = 30, params.offset = 300;
+            params.centerX = 250, params.centerY = -400;
+            source = MakeGradientPicture(44, 38, 4, 8);
+            setup.mask = &mask;
+        }
+        if (variant == 2) {
+            params.useCircles = 1, params.notBreak = 1, params.invert = 1, params.fillAlpha = 0, params.noise = 10;
+            source = MakeGradientPicture(38, 41, 5, 16);
+            setup.cmykConverted = true;
+        }
+        const Picture whole = RenderWhole(params, source, setup);
+        for (int bands : {2, 3, 7})
+            ASSERT_EQ(RenderInBands(params, source, bands, setup).bytes, whole.bytes)
+                << "variant " << variant << ": " << bands << " bands differ from the one-piece render";
     }
 }
 
-TEST_P(ChunkExactness, BandsGiveTheWholeRender) {
-    EngraveSettings params = DefaultParams();
-    params.pattern = uint8_t(GetParam().pattern);
-    params.colorSchema = uint8_t(GetParam().schema);
-    params.noAntialias = GetParam().direct;
-    params.space = 14;
-    ExpectBandsMatch(params, MakeGradientPicture(40, 36, 3, 8), {});
-}
+INSTANTIATE_TEST_SUITE_P(AllKinds, ChunkExactness,
+                         testing::Combine(testing::Range(0, int(kPatternKindCount)),
+                                          testing::Range(0, int(kColorSchemaCount)), testing::Bool()));
 
-TEST_P(ChunkExactness, BandsGiveTheWholeRenderWithReliefNoiseAlphaAndMask) {
-    EngraveSettings params = DefaultParams();
-    params.pattern = uint8_t(GetParam().pattern);
-    params.colorSchema = uint8_t(GetParam().schema);
-    params.noAntialias = GetParam().direct;
-    params.randomness = 400;  // relief with densification
-    params.noise = 30;
-    params.offset = 300;
-    params.centerX = 250;
-    params.centerY = -400;
-    std::vector<uint8_t> mask = MakeTestMask(44, 38);
-    RenderSetup setup;
-    setup.mask = &mask;
-    ExpectBandsMatch(params, MakeGradientPicture(44, 38, 4, 8), setup);
-}
-
-TEST_P(ChunkExactness, BandsGiveTheWholeRenderAt16BitsWithDots) {
-    EngraveSettings params = DefaultParams();
-    params.pattern = uint8_t(GetParam().pattern);
-    params.colorSchema = uint8_t(GetParam().schema);
-    params.noAntialias = GetParam().direct;
-    params.useCircles = 1;
-    params.notBreak = 1;
-    params.invert = 1;
-    params.fillAlpha = 0;
-    params.noise = 10;
-    RenderSetup setup;
-    setup.cmykConverted = true;
-    ExpectBandsMatch(params, MakeGradientPicture(38, 41, 5, 16), setup);
-}
-
-INSTANTIATE_TEST_SUITE_P(AllKinds, ChunkExactness, testing::ValuesIn(AllCases()), CaseName);
-
-TEST(ChunkExactness, MaskWithoutReliefAndSingleRowBands) {
-    EngraveSettings params = DefaultParams();
-    params.pattern = kRingsWaves3;
-    std::vector<uint8_t> mask = MakeTestMask(30, 20);
-    RenderSetup setup;
-    setup.mask = &mask;
-    Picture source = MakeGradientPicture(30, 20, 3, 8);
-    EXPECT_EQ(RenderInBands(params, source, 20, setup).bytes, RenderWhole(params, source, setup).bytes);
-}
-
-TEST(ChunkExactness, LargerRingsAndSpiralsInBands) {
+TEST(ChunkExactness, SingleRowBandsAndLargerRingsAndSpirals) {
     // Bigger radii, where far samples are skipped in runs; a large rotation
-    // makes the angle coarse in float.
-    struct Case {
-        int kind;
-        float rotation, centerX, randomness;
-    };
-    for (Case k : {Case{3, 30, 0, 0}, Case{12, 30, 300, 0}, Case{9, 1e5f, -200, 200}, Case{8, -77, 900, 500}}) {
-        EngraveSettings params = DefaultParams();
+    // makes the angle coarse in float. The first case has a selection but
+    // no relief and single-row bands.
+    struct Case { int kind, width, height, bands; float rotation, centerX, randomness; };
+    const std::vector<uint8_t> mask = MakeTestMask(30, 20);
+    for (Case k : {Case{kRingsWaves3, 30, 20, 20, 30, 0, 0}, Case{3, 200, 150, 6, 30, 0, 0},
+                   Case{12, 200, 150, 6, 30, 300, 0}, Case{9, 200, 150, 6, 1e5f, -200, 200},
+                   Case{8, 200, 150, 6, -77, 900, 500}}) {
+        EngraveSettings params = DefaultEngraveSettings();
         params.pattern = uint8_t(k.kind);
-        params.rotation = k.rotation;
-        params.centerX = k.centerX;
-        params.randomness = k.randomness;
-        Picture source = MakeGradientPicture(200, 150, 3, 8);
-        Picture whole = RenderWhole(params, source);
-        EXPECT_EQ(RenderInBands(params, source, 6, {}).bytes, whole.bytes) << "kind " << k.kind;
+        params.rotation = k.rotation, params.centerX = k.centerX, params.randomness = k.randomness;
+        RenderSetup setup;
+        if (k.width == 30) setup.mask = &mask;
+        const Picture source = MakeGradientPicture(k.width, k.height, 3, 8);
+        EXPECT_EQ(RenderInBands(params, source, k.bands, setup).bytes, RenderWhole(params, source, setup).bytes)
+            << "kind " << k.kind;
     }
 }
 
 TEST(ChunkExactness, TiledWindowsGiveTheWholeRender) {
     for (int kind : {0, 2, 3, 7, 8, 11})
         for (int direct = 0; direct < 2; ++direct) {
-            EngraveSettings params = DefaultParams();
+            EngraveSettings params = DefaultEngraveSettings();
             params.pattern = uint8_t(kind);
             params.noAntialias = direct;
             params.useCircles = kind == 3;
             params.randomness = 250;
-            Picture source = MakeGradientPicture(41, 27, 4, 8);
-            Picture whole = RenderWhole(params, source);
+            const Picture source = MakeGradientPicture(41, 27, 4, 8);
             Picture tiled = MakePicture(41, 27, 4, 8);
             const int xs[] = {0, 13, 20, 41}, ys[] = {0, 9, 27};
             for (int i = 0; i < 3; ++i)
                 for (int j = 0; j < 2; ++j)
                     RenderTileInto(params, source, xs[i], ys[j], xs[i + 1] - xs[i], ys[j + 1] - ys[j], {}, &tiled);
-            EXPECT_EQ(tiled.bytes, whole.bytes) << "kind " << kind << " direct " << direct;
+            EXPECT_EQ(tiled.bytes, RenderWhole(params, source).bytes) << "kind " << kind << " direct " << direct;
         }
 }
 
 TEST(ChunkExactness, ReachIsBoundedByTheImage) {
-    EngraveSettings params = DefaultParams();
-    int reach = EngraveReach(params, 100, 80);
+    EngraveSettings params = DefaultEngraveSettings();
+    const int reach = EngraveReach(params, 100, 80);
     EXPECT_GT(reach, 0);
     EXPECT_LT(reach, 80);
     params.amplitude = 1e30f;

@@ -4,23 +4,20 @@
 #include <cstring>
 
 uint32_t Picture::Get(int x, int y, int p) const {
-    size_t i = (size_t(y) * RowStride() + size_t(x) * planes + p);
-    if (depth == 16) {
-        uint16_t v;
-        std::memcpy(&v, bytes.data() + 2 * i, 2);
-        return v;
-    }
-    return bytes[i];
+    const size_t i = size_t(y) * RowStride() + size_t(x) * planes + p;
+    if (depth != 16) return bytes[i];
+    uint16_t v;
+    std::memcpy(&v, bytes.data() + 2 * i, 2);
+    return v;
 }
 
 void Picture::Set(int x, int y, int p, uint32_t v) {
-    size_t i = (size_t(y) * RowStride() + size_t(x) * planes + p);
-    if (depth == 16) {
-        uint16_t s = uint16_t(v);
+    const size_t i = size_t(y) * RowStride() + size_t(x) * planes + p;
+    const uint16_t s = uint16_t(v);
+    if (depth == 16)
         std::memcpy(bytes.data() + 2 * i, &s, 2);
-    } else {
+    else
         bytes[i] = uint8_t(v);
-    }
 }
 
 Picture MakePicture(int width, int height, int planes, int depth) {
@@ -61,72 +58,41 @@ std::vector<uint8_t> MakeTestMask(int width, int height) {
     return m;
 }
 
-Picture RenderBand(const EngraveSettings& params, const Picture& source, int top, int rows, const RenderSetup& setup) {
-    EngraveRegion region{source.width, source.height, 0, top, source.width, rows};
+void RenderTileInto(const EngraveSettings& params, const Picture& source, int left, int top, int width, int rows,
+                    const RenderSetup& setup, Picture* out) {
     const int reach = EngraveReach(params, source.width, source.height);
     const int winTop = std::max(0, top - reach), winBottom = std::min(source.height, top + rows + reach);
     // Only the delivered rows exist: a copy, so reads beyond them cannot succeed by accident.
-    std::vector<uint8_t> window(source.Row(winTop), source.Row(winTop) + size_t(winBottom - winTop) * source.RowStride() * source.SampleBytes());
-
-    Picture out = MakePicture(source.width, rows, source.planes, source.depth);
-    std::memcpy(out.bytes.data(), source.Row(top), out.bytes.size());  // a host's output starts as the input
-    EngraveImage image{};
-    image.planes = source.planes;
-    image.depth = source.depth;
-    image.cmykConverted = setup.cmykConverted;
-    image.source = SampleWindow{window.data(), source.RowStride(), 0, winTop, source.width, winBottom - winTop};
-    image.out = out.bytes.data();
-    image.outRowStride = source.RowStride();
-    MaskView mask{};
-    if (setup.mask) mask = MaskView{setup.mask->data(), source.width, 0, 0, source.width, source.height};
-    std::vector<uint8_t> subpixels(SubpixelRasterBytes(source.width, rows), 0xA5);
-    std::vector<uint8_t> coverage(CoverageRasterBytes(source.width, rows), 0x5A);
-    EngraveScratch scratch{subpixels.data(), coverage.data()};
-    EngraveRender(params, region, image, mask, RenderOptions{setup.densifyRelief}, scratch, EngraveProgress{});
-    return out;
-}
-
-void RenderTileInto(const EngraveSettings& params, const Picture& source, int left, int top, int width, int rows,
-                    const RenderSetup& setup, Picture* out) {
-    EngraveRegion region{source.width, source.height, left, top, width, rows};
-    const int reach = EngraveReach(params, source.width, source.height);
-    const int winTop = std::max(0, top - reach), winBottom = std::min(source.height, top + rows + reach);
     std::vector<uint8_t> window(source.Row(winTop), source.Row(winBottom));
-    const int sb = source.SampleBytes();
-    std::vector<uint8_t> tile(size_t(width) * rows * source.planes * sb);
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(&tile[size_t(y) * width * source.planes * sb], source.Row(top + y) + size_t(left) * source.planes * sb,
-                    size_t(width) * source.planes * sb);
-    EngraveImage image{};
-    image.planes = source.planes;
-    image.depth = source.depth;
-    image.cmykConverted = setup.cmykConverted;
-    image.source = SampleWindow{window.data(), source.RowStride(), 0, winTop, source.width, winBottom - winTop};
-    image.out = tile.data();
-    image.outRowStride = width * source.planes;
+    // A host's output starts as the input.
+    const size_t pixelBytes = size_t(source.planes) * source.SampleBytes(), tileRow = width * pixelBytes;
+    std::vector<uint8_t> tile(tileRow * rows);
+    for (int y = 0; y < rows; ++y) std::memcpy(&tile[y * tileRow], source.Row(top + y) + left * pixelBytes, tileRow);
+
+    EngraveImage image{source.planes, source.depth, setup.cmykConverted,
+                       SampleWindow{window.data(), source.RowStride(), 0, winTop, source.width, winBottom - winTop},
+                       tile.data(), width * source.planes};
     MaskView mask{};
     if (setup.mask) mask = MaskView{setup.mask->data(), source.width, 0, 0, source.width, source.height};
+    // Scratch arrives dirty: the engine must clear what it uses.
     std::vector<uint8_t> subpixels(SubpixelRasterBytes(width, rows), 0xA5);
     std::vector<uint8_t> coverage(CoverageRasterBytes(width, rows), 0x5A);
-    EngraveRender(params, region, image, mask, RenderOptions{setup.densifyRelief}, EngraveScratch{subpixels.data(), coverage.data()},
+    EngraveRender(params, EngraveRegion{source.width, source.height, left, top, width, rows}, image, mask,
+                  RenderOptions{setup.densifyRelief}, EngraveScratch{subpixels.data(), coverage.data()},
                   EngraveProgress{});
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(out->Row(top + y) + size_t(left) * source.planes * sb, &tile[size_t(y) * width * source.planes * sb],
-                    size_t(width) * source.planes * sb);
+    for (int y = 0; y < rows; ++y) std::memcpy(out->Row(top + y) + left * pixelBytes, &tile[y * tileRow], tileRow);
 }
 
 Picture RenderWhole(const EngraveSettings& params, const Picture& source, const RenderSetup& setup) {
-    return RenderBand(params, source, 0, source.height, setup);
+    return RenderInBands(params, source, 1, setup);
 }
 
 Picture RenderInBands(const EngraveSettings& params, const Picture& source, int bands, const RenderSetup& setup) {
     Picture out = MakePicture(source.width, source.height, source.planes, source.depth);
-    int top = 0;
-    for (int i = 0; i < bands; ++i) {
-        int bottom = int(int64_t(source.height) * (i + 1) / bands);
+    for (int i = 0, top = 0; i < bands; ++i) {
+        const int bottom = int(int64_t(source.height) * (i + 1) / bands);
         if (bottom <= top) continue;
-        Picture band = RenderBand(params, source, top, bottom - top, setup);
-        std::memcpy(out.Row(top), band.bytes.data(), band.bytes.size());
+        RenderTileInto(params, source, 0, top, source.width, bottom - top, setup, &out);
         top = bottom;
     }
     return out;

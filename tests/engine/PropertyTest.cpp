@@ -40,7 +40,7 @@ TEST(EngineProperty, RandomRecordsRenderSafelyAndBandsAgree) {
                             MakeGradientPicture(9, 14, 5, 8)};
     const std::vector<uint8_t> mask = MakeTestMask(13, 14);
     for (int i = 0; i < 2500; ++i) {
-        EngraveSettings p = DefaultParams();
+        EngraveSettings p = DefaultEngraveSettings();
         p.colorSchema = uint8_t(r.Next());
         p.pattern = r.Next() % 3 ? uint8_t(r.Next() % 13) : uint8_t(r.Next());
         p.invertIntensity = int32_t(r.Next() % 3);

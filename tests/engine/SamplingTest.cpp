@@ -1,3 +1,5 @@
+// Reading the picture under a stroke: intensity, the selection, and the
+// sampling coordinate.
 #include <gtest/gtest.h>
 
 #include "engine/Sampling.h"
@@ -5,26 +7,16 @@
 
 namespace {
 
-Picture Uniform(int planes, int depth, uint32_t value, uint32_t alpha) {
-    Picture p = MakePicture(4, 3, planes, depth);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x) {
-            for (int c = 0; c < 3; ++c) p.Set(x, y, c, value);
-            if (planes > 3) p.Set(x, y, 3, alpha);
-        }
-    return p;
-}
-
 TEST(SampleIntensity, WhiteReads255At8BitsAnd254At16Bits) {
-    EngraveSettings params = DefaultParams();
-    ContextFixture rgb(params, Uniform(3, 8, 255, 0));
-    ContextFixture rgba(params, Uniform(4, 8, 255, 255));
-    ContextFixture rgb16(params, Uniform(3, 16, 32768, 0));
-    ContextFixture rgba16(params, Uniform(4, 16, 32768, 32768));
-    EXPECT_EQ(SampleIntensity(rgb.c, 1, 1), 255);
-    EXPECT_EQ(SampleIntensity(rgba.c, 1, 1), 255);
-    EXPECT_EQ(SampleIntensity(rgb16.c, 1, 1), 254);
-    EXPECT_EQ(SampleIntensity(rgba16.c, 1, 1), 254);
+    for (int depth : {8, 16})
+        for (int planes : {3, 4}) {
+            Picture white = MakePicture(4, 3, planes, depth);
+            for (int y = 0; y < 3; ++y)
+                for (int x = 0; x < 4; ++x)
+                    for (int p = 0; p < planes; ++p) white.Set(x, y, p, depth == 16 ? 32768 : 255);
+            ContextFixture f(DefaultEngraveSettings(), white);
+            EXPECT_EQ(SampleIntensity(f.c, 1, 1), depth == 16 ? 254 : 255) << depth << " bits, planes " << planes;
+        }
 }
 
 // Outside the picture the nearest edge pixel is read, so strokes sampled
@@ -33,11 +25,9 @@ TEST(SampleIntensity, BeyondTheEdgeReadsTheNearestEdgePixel) {
     Picture p = MakePicture(4, 3, 3, 8);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 4; ++x)
-            for (int s = 0; s < 3; ++s) p.Row(y)[x * 3 + s] = uint8_t(10 + 50 * x + 7 * y);
-    ContextFixture c(DefaultParams(), p);
-    struct Case {
-        int x, y, expected;
-    };
+            for (int s = 0; s < 3; ++s) p.Set(x, y, s, uint32_t(10 + 50 * x + 7 * y));
+    ContextFixture c(DefaultEngraveSettings(), p);
+    struct Case { int x, y, expected; };
     for (const Case& k : {Case{-1, 0, 10}, Case{-1000, 1, 17}, Case{4, 0, 160}, Case{9, 2, 174}, Case{2, -5, 110},
                           Case{1, 3, 74}, Case{5, 7, 174}, Case{-2, -2, 10}})
         EXPECT_EQ(SampleIntensity(c.c, k.x, k.y), k.expected) << k.x << "," << k.y;
@@ -45,10 +35,9 @@ TEST(SampleIntensity, BeyondTheEdgeReadsTheNearestEdgePixel) {
 
 TEST(SampleIntensity, EightBitAlphaIsFloorOfProductOver255) {
     Picture p = MakePicture(256, 1, 4, 8);
-    EngraveSettings params = DefaultParams();
     for (uint32_t alpha = 0; alpha < 256; alpha += 5) {
         for (int x = 0; x < 256; ++x) p.Set(x, 0, 0, uint32_t(x)), p.Set(x, 0, 3, alpha);
-        ContextFixture f(params, p);
+        ContextFixture f(DefaultEngraveSettings(), p);
         for (int v = 0; v < 256; ++v) ASSERT_EQ(SampleIntensity(f.c, v, 0), int(uint32_t(v) * alpha / 255));
     }
 }
@@ -56,7 +45,7 @@ TEST(SampleIntensity, EightBitAlphaIsFloorOfProductOver255) {
 TEST(SampleIntensity, SplitColorReadsThePassChannelElseTheBrightest) {
     Picture p = MakePicture(1, 1, 3, 8);
     p.Set(0, 0, 0, 10), p.Set(0, 0, 1, 200), p.Set(0, 0, 2, 30);
-    EngraveSettings params = DefaultParams();
+    EngraveSettings params = DefaultEngraveSettings();
     ContextFixture f(params, p);
     EXPECT_EQ(SampleIntensity(f.c, 0, 0), 200);
     params.colorSchema = kSplitColor;
@@ -68,9 +57,7 @@ TEST(SampleIntensity, SplitColorReadsThePassChannelElseTheBrightest) {
 }
 
 TEST(MaskAllows, ReadsTheSelectionAndTheNearestEdgeOutsideTheImage) {
-    EngraveSettings params = DefaultParams();
-    Picture p = MakePicture(5, 4, 3, 8);
-    ContextFixture f(params, p, true, true);
+    ContextFixture f(DefaultEngraveSettings(), MakePicture(5, 4, 3, 8), true, true);
     f.mask[2 * 5 + 3] = 0;
     EXPECT_FALSE(MaskAllows(f.c, 3, 2));
     EXPECT_TRUE(MaskAllows(f.c, 2, 2));
@@ -86,7 +73,7 @@ TEST(MaskAllows, ReadsTheSelectionAndTheNearestEdgeOutsideTheImage) {
 }
 
 TEST(SamplingCoordinate, TruncatesTowardZero) {
-    EngraveSettings params = DefaultParams();
+    EngraveSettings params = DefaultEngraveSettings();
     params.noAntialias = 1;
     ContextFixture direct(params, MakePicture(4, 4, 3, 8));
     EXPECT_EQ(SamplingCoordinate(direct.c, -0.7f), 0);

@@ -11,59 +11,38 @@
 
 namespace {
 
-FakeImage Photo(int width, int height, int planes, int depth) {
-    FakeImage image;
-    image.width = width;
-    image.height = height;
-    image.planes = planes;
-    image.depth = depth;
-    image.mode = depth == 16 ? plugInModeRGB48 : plugInModeRGBColor;
-    image.samples.resize(size_t(width) * height * planes);
-    const int full = depth == 16 ? 32768 : 255;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            for (int p = 0; p < planes; ++p) {
-                const int v = (x * 4 + y * 3 + p * 50 + (x * y) % 23) % 256;
-                image.at(x, y, p) = uint16_t(p == 3 ? full - full * x / (2 * width) : v * full / 255);
-            }
-    return image;
-}
-
 std::vector<uint8_t> Selection(int w, int h) {
     std::vector<uint8_t> mask(size_t(w) * h, 255);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            if ((x - w / 3) * (x - w / 3) + (y - h / 2) * (y - h / 2) < h * h / 9) mask[size_t(y) * w + x] = uint8_t(x * 5);
+            if ((x - w / 3) * (x - w / 3) + (y - h / 2) * (y - h / 2) < h * h / 9)
+                mask[size_t(y) * w + x] = uint8_t(x * 5);
     return mask;
 }
 
-struct Scene {
-    EngraveSettings settings;
-    FakeImage image;
-    bool mask = false;
-};
-
-FakeImage FinalRender(const Scene& scene) {
-    FakeHost host(scene.image);
-    if (scene.mask) host.setMask(Selection(scene.image.width, scene.image.height));
-    EXPECT_EQ(host.Call(filterSelectorPrepare), noErr);
-    StoreSettings(scene.settings, host.params());
-    EXPECT_EQ(host.Run(false), noErr);
-    return host.image();
-}
-
-// Renders the preview at each view and compares it with the final image there.
-void ExpectPreviewsMatch(const Scene& scene, const FakeImage& final, const std::string& what) {
-    FakeHost host(scene.image);
-    if (scene.mask) host.setMask(Selection(scene.image.width, scene.image.height));
+// Renders the final image, then the preview at several views, and compares
+// the preview with the final image there.
+void ExpectPreviewsMatch(const EngraveSettings& settings, const FakeImage& image, bool masked,
+                         const std::string& what) {
+    const std::vector<uint8_t> mask = masked ? Selection(image.width, image.height) : std::vector<uint8_t>{};
+    FakeImage final;
+    {
+        FakeHost host(image);  // one fake host at a time
+        if (masked) host.setMask(mask);
+        ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
+        StoreSettings(settings, host.params());
+        ASSERT_EQ(host.Run(false), noErr);
+        final = host.image();
+    }
+    FakeHost host(image);
+    if (masked) host.setMask(mask);
     host.DeliverWholeImage();
     int progressCalls = 0;
     const ProgressSink sink{[](void* n, int32_t, int32_t) { ++*static_cast<int*>(n); }, &progressCalls};
-    struct View {
-        int x, y, w, h;
-    };
+    struct View { int x, y, w, h; };
     for (const View v : {View{0, 0, 20, 14}, View{17, 9, 24, 18}, View{1000, 1000, 21, 16}, View{-5, 30, 16, 12}}) {
-        const PreviewPicture picture = RenderPreview(scene.settings, PreviewRequest{&host.record(), v.x, v.y, v.w, v.h}, sink);
+        const PreviewPicture picture =
+            RenderPreview(settings, PreviewRequest{&host.record(), v.x, v.y, v.w, v.h}, sink);
         ASSERT_FALSE(picture.empty) << what;
         ASSERT_EQ(picture.error, noErr);
         const int bps = final.depth == 16 ? 2 : 1;
@@ -82,25 +61,20 @@ void ExpectPreviewsMatch(const Scene& scene, const FakeImage& final, const std::
     EXPECT_GT(progressCalls, 0) << "the preview reports to the sink it was given";
 }
 
-struct KindCase {
-    int kind, schema;
-    bool direct;
-};
+struct KindCase { int kind, schema; bool direct; };
 
 class PreviewEqualsFinal : public testing::TestWithParam<KindCase> {};
 
 TEST_P(PreviewEqualsFinal, AtEveryView) {
-    Scene scene;
-    scene.settings = DefaultEngraveSettings();
-    scene.settings.pattern = uint8_t(GetParam().kind);
-    scene.settings.colorSchema = uint8_t(GetParam().schema);
-    scene.settings.noAntialias = GetParam().direct;
-    scene.settings.space = 14;
-    scene.settings.randomness = 400;  // strong relief: densified in both
-    scene.settings.noise = 20;
-    scene.settings.centerX = 200;
-    scene.image = Photo(61, 47, 3, 8);
-    ExpectPreviewsMatch(scene, FinalRender(scene), "rgb8");
+    EngraveSettings settings = DefaultEngraveSettings();
+    settings.pattern = uint8_t(GetParam().kind);
+    settings.colorSchema = uint8_t(GetParam().schema);
+    settings.noAntialias = GetParam().direct;
+    settings.space = 14;
+    settings.randomness = 400;  // strong relief: densified in both
+    settings.noise = 20;
+    settings.centerX = 200;
+    ExpectPreviewsMatch(settings, TexturedImage(61, 47, 3, 8), false, "rgb8");
 }
 
 std::vector<KindCase> AllKinds() {
@@ -118,24 +92,18 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, PreviewEqualsFinal, testing::ValuesIn(AllKind
                          });
 
 TEST(Preview, SixteenBitsAlphaSelectionAndDotsMatchTheFinalImage) {
+    EngraveSettings settings = DefaultEngraveSettings();
+    settings.useCircles = 1;
+    settings.fillAlpha = 0;
     for (int kind : {kWaves2, kRingsWaves3, kSpiralWaves4}) {
-        Scene scene;
-        scene.settings = DefaultEngraveSettings();
-        scene.settings.pattern = uint8_t(kind);
-        scene.settings.useCircles = 1;
-        scene.settings.fillAlpha = 0;
-        scene.image = Photo(53, 41, 4, 16);
-        scene.mask = true;
-        ExpectPreviewsMatch(scene, FinalRender(scene), "rgba16 kind " + std::to_string(kind));
+        settings.pattern = uint8_t(kind);
+        ExpectPreviewsMatch(settings, TexturedImage(53, 41, 4, 16), true, "rgba16 kind " + std::to_string(kind));
     }
 }
 
 // The view is pulled back into the image as the pane needs.
 TEST(Preview, ViewClampsIntoTheImage) {
-    struct Case {
-        int viewX, viewY, paneW, paneH;
-        int left, top, width, height, paneWidth;
-    };
+    struct Case { int viewX, viewY, paneW, paneH; int left, top, width, height, paneWidth; };
     for (const Case& c : {Case{5, 7, 16, 10, 5, 7, 16, 10, 16}, Case{2, 3, 13, 10, 2, 3, 16, 10, 16},
                           Case{100, 100, 16, 10, 23, 19, 16, 10, 16}, Case{24, 20, 16, 10, 23, 19, 16, 10, 16},
                           Case{-5, -9, 16, 10, 0, 0, 16, 10, 16}, Case{7, 7, 60, 50, 0, 0, 40, 30, 60}}) {
@@ -149,13 +117,11 @@ TEST(Preview, ViewClampsIntoTheImage) {
 }
 
 TEST(Preview, UnsupportedImagesAndMissingInputGiveNoPicture) {
-    FakeImage gray = Photo(20, 10, 3, 8);
-    gray.mode = plugInModeLabColor;
-    FakeHost lab(gray);
+    FakeHost lab(TexturedImage(20, 10, 3, 8, plugInModeLabColor));
     lab.DeliverWholeImage();
     EXPECT_TRUE(RenderPreview(DefaultEngraveSettings(), PreviewRequest{&lab.record(), 0, 0, 8, 8}, {}).empty);
     EXPECT_TRUE(lab.alerts.empty()) << "a preview shows no message box";
-    FakeHost nothing(Photo(20, 10, 3, 8));
+    FakeHost nothing(TexturedImage(20, 10, 3, 8));
     EXPECT_TRUE(RenderPreview(DefaultEngraveSettings(), PreviewRequest{&nothing.record(), 0, 0, 8, 8}, {}).empty);
 }
 

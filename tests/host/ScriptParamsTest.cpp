@@ -1,135 +1,91 @@
 // Recording and replaying the settings through the host's descriptor.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
+#include <sstream>
 
-#include "host/ModuleState.h"
 #include "host/EngraveParams.h"
+#include "host/ModuleState.h"
 #include "host/ScriptParams.h"
 #include "tests/support/FakeHost.h"
 
 namespace {
 
-FakeImage Small() {
-    FakeImage image;
-    image.width = 6;
-    image.height = 4;
-    image.samples.assign(6 * 4 * 3, 128);
-    return image;
-}
-
 using Item = FakeHost::DescriptorItem;
 
-EngraveParams Unusual() {
-    EngraveParams p{};
-    InitParameters(&p);
-    p.rotation = 12.5f;
-    p.offset = 250;
-    p.space = 33;
-    p.width = 150;
-    p.contrast = -50;
-    p.randomness = 400;
-    p.amplitude = 7;
-    p.frequency = 900;
-    p.phaseShift = -1000;
-    p.threshold = 123;
-    p.centerX = -500;
-    p.centerY = 999;
-    p.invertIntensity = 0;
-    p.invert = 1;
-    p.noAntialias = 1;
-    p.notBreak = 1;
-    p.useCircles = 1;
-    p.colorSchema = kSplitColor;
-    p.pattern = kSpiralWaves3;
-    p.fillAlpha = 0;
-    p.noise = 42;
-    return p;
+EngraveSettings Unusual() {
+    EngraveSettings s = DefaultEngraveSettings();
+    s.rotation = 12.5f, s.offset = 250, s.space = 33, s.width = 150, s.contrast = -50, s.randomness = 400;
+    s.amplitude = 7, s.frequency = 900, s.phaseShift = -1000, s.threshold = 123, s.centerX = -500, s.centerY = 999;
+    s.invertIntensity = 0, s.invert = 1, s.noAntialias = 1, s.notBreak = 1, s.useCircles = 1;
+    s.colorSchema = kSplitColor, s.pattern = kSpiralWaves3, s.fillAlpha = 0, s.noise = 42;
+    return s;
+}
+
+std::vector<Item> Recorded(const EngraveSettings& settings) {
+    FakeHost host(TexturedImage(6, 4));
+    EXPECT_EQ(host.Call(filterSelectorPrepare), noErr);
+    StoreSettings(settings, host.params());
+    EXPECT_EQ(host.Call(filterSelectorFinish), noErr);
+    EXPECT_EQ(host.descriptorParameters().recordInfo, plugInDialogOptional);
+    EXPECT_NE(host.descriptorParameters().descriptor, nullptr);
+    for (uint32_t unit : host.recordedUnits) EXPECT_EQ(unit, unitPercent);
+    return host.recordedDescriptor;
+}
+
+// Key, type (Unit float, Boolean, Integer) and value of every item.
+std::string Describe(const std::vector<Item>& items) {
+    std::ostringstream out;
+    for (const Item& item : items) {
+        const char type =
+            item.type == typeUnitFloat ? 'U' : item.type == typeBoolean ? 'B' : item.type == typeInteger ? 'I' : '?';
+        out << CodeText(item.key) << ' ' << type << ' ' << item.value << ' ';
+    }
+    return out.str();
 }
 
 TEST(ScriptParams, FinishWritesTheTwentyOneKeysInOrder) {
-    FakeHost host(Small());
-    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
-    const EngraveParams wanted = Unusual();
-    std::memcpy(host.params(), &wanted, offsetof(EngraveParams, showDialog));
-    ASSERT_EQ(host.Call(filterSelectorFinish), noErr);
-
-    const auto& d = host.recordedDescriptor;
-    const char* const order[] = {"Angl", "Ofst", "Spac", "Wdth", "Lvls", "BRel", "Ampl", "Frqn", "Shif", "Usil", "CntX",
-                                 "CntY", "InvI", "Invr", "AntA", "NoBr", "UsBg", "ClSt", "Geom", "FllA", "Nois"};
-    ASSERT_EQ(d.size(), 21u);
-    for (size_t i = 0; i < 21; ++i) EXPECT_EQ(CodeText(d[i].key), order[i]) << i;
-    EXPECT_EQ(d[0].type, typeUnitFloat);
-    EXPECT_EQ(d[0].value, 12.5);
-    EXPECT_EQ(d[8].value, -1000.0);
-    EXPECT_EQ(d[12].type, typeBoolean);
-    EXPECT_EQ(d[12].value, 0);                                  // InvI
-    EXPECT_EQ(d[14].value, 0) << "AntA carries antialiasing"; // noAntialias 1
-    EXPECT_EQ(d[17].type, typeInteger);
-    EXPECT_EQ(d[17].value, 1);   // ClSt
-    EXPECT_EQ(d[18].value, 11);  // Geom
-    EXPECT_EQ(d[19].type, typeBoolean);
-    EXPECT_EQ(d[20].value, 42.0);
-    ASSERT_EQ(host.recordedUnits.size(), 13u);
-    for (uint32_t unit : host.recordedUnits) EXPECT_EQ(unit, unitPercent);
-    EXPECT_EQ(host.descriptorParameters().recordInfo, plugInDialogOptional);
-    EXPECT_NE(host.descriptorParameters().descriptor, nullptr);
+    // AntA carries antialiasing: false for noAntialias 1.
+    EXPECT_EQ(Describe(Recorded(Unusual())),
+              "Angl U 12.5 Ofst U 250 Spac U 33 Wdth U 150 Lvls U -50 BRel U 400 Ampl U 7 Frqn U 900 Shif U -1000 "
+              "Usil U 123 CntX U -500 CntY U 999 InvI B 0 Invr B 1 AntA B 0 NoBr B 1 UsBg B 1 ClSt I 1 Geom I 11 "
+              "FllA B 0 Nois U 42 ");
 }
 
+// Replaying a recorded run and recording it again gives the same descriptor.
 TEST(ScriptParams, RecordThenReplayRestoresEverySetting) {
-    std::vector<Item> recorded;
-    {
-        FakeHost host(Small());
-        ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
-        const EngraveParams wanted = Unusual();
-        std::memcpy(host.params(), &wanted, offsetof(EngraveParams, showDialog));
-        ASSERT_EQ(host.Call(filterSelectorFinish), noErr);
-        recorded = host.recordedDescriptor;
-    }
-    FakeHost host(Small());
+    const std::vector<Item> recorded = Recorded(Unusual());
+    FakeHost host(TexturedImage(6, 4));  // one fake host at a time
     host.playDescriptor = recorded;
     host.playDescriptorPresent = true;
     ASSERT_EQ(host.Run(false), noErr);
-    const SettingValues wanted = ValuesOf(Unusual()), got = ValuesOf(*host.params());
-    for (int i = 0; i < kParamCount; ++i) {
-        const SettingInfo& setting = kParamTable[i];
-        if (setting.code == 0) continue;
-        EXPECT_EQ(GetSettingValue(got, setting), GetSettingValue(wanted, setting)) << setting.name;
+    EXPECT_EQ(Describe(host.recordedDescriptor), Describe(recorded));
+}
+
+TEST(ScriptParams, ReplayStoresEachValueAsRecorded) {
+    struct Case { const char* what; Item item; const char* field; double expected; };
+    const Case cases[] = {{"AntA false", {FourCC("AntA"), typeBoolean, 0}, "noAntialias", 1},
+                          {"AntA true", {FourCC("AntA"), typeBoolean, 1}, "noAntialias", 0},
+                          {"ClSt low byte", {FourCC("ClSt"), typeInteger, 258}, "colorSchema", 2},
+                          {"Geom low byte", {FourCC("Geom"), typeInteger, 0x10C}, "pattern", 12},
+                          {"Angl unclamped", {FourCC("Angl"), typeUnitFloat, 1000.0}, "rotation", 1000},
+                          {"Ofst read though not expected", {FourCC("Ofst"), typeUnitFloat, 77}, "offset", 77},
+                          {"wrong type ignored", {FourCC("Spac"), typeInteger, 5}, "space", 20},
+                          {"unknown key skipped", {FourCC("Zzzz"), typeUnitFloat, 5}, "space", 20},
+                          {"FllA", {FourCC("FllA"), typeBoolean, 1}, "fillAlpha", 1}};
+    for (const Case& c : cases) {
+        FakeHost host(TexturedImage(6, 4));
+        host.playDescriptor = {c.item};
+        host.playDescriptorPresent = true;
+        ASSERT_EQ(host.Run(false), noErr) << c.what;
+        EXPECT_EQ(GetSettingValue(ValuesOf(*host.params()), *FindParam(c.field)), c.expected) << c.what;
     }
 }
 
-struct ReplayCase {
-    const char* what;
-    std::vector<Item> items;
-    const char* field;
-    double expected;
-};
-
-class Replay : public ::testing::TestWithParam<ReplayCase> {};
-
-TEST_P(Replay, StoresTheValueAsThePartSays) {
-    FakeHost host(Small());
-    host.playDescriptor = GetParam().items;
-    host.playDescriptorPresent = true;
-    ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(GetSettingValue(ValuesOf(*host.params()), *FindParam(GetParam().field)), GetParam().expected)
-        << GetParam().what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Replay,
-    ::testing::Values(ReplayCase{"AntA false", {{FourCC("AntA"), typeBoolean, 0}}, "noAntialias", 1},
-                      ReplayCase{"AntA true", {{FourCC("AntA"), typeBoolean, 1}}, "noAntialias", 0},
-                      ReplayCase{"ClSt low byte", {{FourCC("ClSt"), typeInteger, 258}}, "colorSchema", 2},
-                      ReplayCase{"Geom low byte", {{FourCC("Geom"), typeInteger, 0x10C}}, "pattern", 12},
-                      ReplayCase{"Angl unclamped", {{FourCC("Angl"), typeUnitFloat, 1000.0}}, "rotation", 1000},
-                      ReplayCase{"Ofst read though not expected", {{FourCC("Ofst"), typeUnitFloat, 77}}, "offset", 77},
-                      ReplayCase{"wrong type ignored", {{FourCC("Spac"), typeInteger, 5}}, "space", 20},
-                      ReplayCase{"unknown key skipped", {{FourCC("Zzzz"), typeUnitFloat, 5}}, "space", 20},
-                      ReplayCase{"FllA", {{FourCC("FllA"), typeBoolean, 1}}, "fillAlpha", 1}));
-
+// Only Geom is replayed: it changes the pattern and, as FllA is missing,
+// fill alpha; the key list announced when reading holds no Ofst and no Frqn.
 TEST(ScriptParams, OnlyGeomChangesPatternAndResetsFillAlpha) {
-    FakeHost host(Small());
+    FakeHost host(TexturedImage(6, 4));
     ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
     host.params()->rotation = 5;
     host.playDescriptor = {{FourCC("Geom"), typeInteger, 8}};
@@ -139,81 +95,48 @@ TEST(ScriptParams, OnlyGeomChangesPatternAndResetsFillAlpha) {
     EXPECT_EQ(host.params()->fillAlpha, 0);
     EXPECT_EQ(host.params()->rotation, 5);
     EXPECT_EQ(host.params()->space, 20);
-}
-
-TEST(ScriptParams, ExpectedKeysAreAnnouncedInOrder) {
-    FakeHost host(Small());
-    host.playDescriptorPresent = true;
-    ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(host.expectedKeys, "ClSt Geom InvI AntA Invr NoBr UsBg Angl Spac Wdth BRel Ampl Shif Usil CntX CntY FllA Nois ");
-}
-
-TEST(ScriptParams, MissingParameterOnCloseIsTolerated) {
-    FakeHost host(Small());
-    host.playDescriptorPresent = true;
-    host.closeReadError = errMissingParameter;
-    EXPECT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(host.advanceStateCalls, 1);
-}
-
-TEST(ScriptParams, AnyOtherCloseErrorEndsTheRunWithoutFiltering) {
-    FakeHost host(Small());
-    host.playDescriptorPresent = true;
-    host.closeReadError = -50;
-    EXPECT_EQ(host.Run(false), -50);
-    EXPECT_EQ(host.advanceStateCalls, 0);
-}
-
-TEST(ScriptParams, TheReadDescriptorIsDisposedAndTheWrittenOneReplacesIt) {
-    FakeHost host(Small());
-    host.playDescriptorPresent = true;
-    ASSERT_EQ(host.Run(false), noErr);
-    int disposals = 0;
-    for (const auto& c : host.calls) disposals += c == "disposeHandle";
-    EXPECT_EQ(disposals, 1);
+    EXPECT_EQ(host.expectedKeys,
+              "ClSt Geom InvI AntA Invr NoBr UsBg Angl Spac Wdth BRel Ampl Shif Usil CntX CntY FllA Nois ");
+    // The descriptor read at Start is disposed; the one written at Finish takes its place.
+    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "disposeHandle"), 1);
     EXPECT_NE(host.descriptorParameters().descriptor, nullptr);
 }
 
-class PlayInfo : public ::testing::TestWithParam<std::pair<int16_t, int>> {};
-
-// The play information alone decides whether the dialog is shown.
-TEST_P(PlayInfo, DecidesShowDialog) {
-    FakeHostOptions options;
-    options.playInfo = GetParam().first;
-    FakeHost host(Small(), options);
-    ASSERT_EQ(host.Call(filterSelectorParameters), noErr);
-    host.descriptorParameters().descriptor = host.record().handleProcs->newProc(4);
-    FilterGlobals* globals = reinterpret_cast<FilterGlobals*>(*reinterpret_cast<Handle>(host.data()));
-    gModule.filterRecord = &host.record();
-    ReadScriptParams(globals);
-    EXPECT_EQ(host.params()->showDialog, GetParam().second);
+TEST(ScriptParams, OnlyAMissingParameterIsToleratedOnClose) {
+    for (OSErr error : {errMissingParameter, OSErr(-50)}) {
+        FakeHost host(TexturedImage(6, 4));
+        host.playDescriptorPresent = true;
+        host.closeReadError = error;
+        EXPECT_EQ(host.Run(false), error == errMissingParameter ? noErr : error);
+        EXPECT_EQ(host.advanceStateCalls, error == errMissingParameter ? 1 : 0) << "filtered";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PlayInfo,
-                         ::testing::Values(std::make_pair(int16_t(plugInDialogDisplay), 1),
-                                           std::make_pair(int16_t(plugInDialogDontDisplay), 0),
-                                           std::make_pair(int16_t(plugInDialogSilent), 0)));
-
-TEST(ScriptParams, WithoutDescriptorsShowDialogKeepsWhatTheFlowSet) {
-    FakeHostOptions options;
-    options.descriptors = false;
-    options.playInfo = plugInDialogDisplay;
-    FakeHost host(Small(), options);
-    ASSERT_EQ(host.Call(filterSelectorParameters), noErr);
-    FilterGlobals* globals = reinterpret_cast<FilterGlobals*>(*reinterpret_cast<Handle>(host.data()));
-    gModule.filterRecord = &host.record();
-    EXPECT_FALSE(DescriptorsAvailable(&host.record()));
-    EXPECT_EQ(ReadScriptParams(globals), noErr);
-    EXPECT_EQ(host.params()->showDialog, 1);
+// With usable descriptors the play information alone decides whether the
+// dialog is shown; without them showDialog keeps what the flow set.
+TEST(ScriptParams, PlayInfoDecidesShowDialog) {
+    for (bool descriptors : {true, false})
+        for (int16_t play : {plugInDialogDisplay, plugInDialogDontDisplay, plugInDialogSilent})
+            for (bool parameters : {true, false}) {
+                FakeHostOptions options;
+                options.descriptors = descriptors;
+                options.playInfo = play;
+                FakeHost host(TexturedImage(6, 4), options);
+                ASSERT_EQ(host.Call(parameters ? filterSelectorParameters : filterSelectorPrepare), noErr);
+                host.descriptorParameters().descriptor = host.record().handleProcs->newProc(4);
+                gModule.filterRecord = &host.record();
+                EXPECT_EQ(DescriptorsAvailable(&host.record()), descriptors);
+                EXPECT_EQ(ReadScriptParams(reinterpret_cast<FilterGlobals*>(*reinterpret_cast<Handle>(host.data()))),
+                          noErr);
+                EXPECT_EQ(host.params()->showDialog, descriptors ? play == plugInDialogDisplay : parameters)
+                    << "descriptors " << descriptors << " play " << play << " parameters " << parameters;
+            }
 }
 
 TEST(ScriptParams, IncompleteReadTableMeansNoDescriptors) {
-    FakeHost host(Small());
-    ReadDescriptorProcs procs = *host.descriptorParameters().readDescriptorProcs;
-    procs.getPinnedFloatProc = nullptr;
-    host.descriptorParameters().readDescriptorProcs = &procs;
+    FakeHost host(TexturedImage(6, 4));
+    host.descriptorParameters().readDescriptorProcs->getPinnedFloatProc = nullptr;
     EXPECT_FALSE(DescriptorsAvailable(&host.record()));
-    procs = *host.descriptorParameters().readDescriptorProcs;
 }
 
 }  // namespace

@@ -1,26 +1,9 @@
 // The selector protocol against a fake host that records every call.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "module/PluginMain.h"
 #include "tests/support/FakeHost.h"
 
 namespace {
-
-FakeImage Gradient(int width, int height, int planes = 3, int depth = 8) {
-    FakeImage image;
-    image.width = width;
-    image.height = height;
-    image.planes = planes;
-    image.depth = depth;
-    image.mode = depth == 16 ? plugInModeRGB48 : plugInModeRGBColor;
-    image.samples.resize(size_t(width) * height * planes);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            for (int p = 0; p < planes; ++p) image.at(x, y, p) = uint16_t((x * 7 + y * 3 + p * 50) % 256);
-    return image;
-}
 
 std::vector<std::string> Matching(const std::vector<std::string>& calls, const std::string& prefix) {
     std::vector<std::string> out;
@@ -29,10 +12,31 @@ std::vector<std::string> Matching(const std::vector<std::string>& calls, const s
     return out;
 }
 
-TEST(SelectorFlow, SecondRunKeepsTheParameters) {
-    FakeHost host(Gradient(16, 8));
-    ASSERT_EQ(host.Run(false), noErr);
-    ASSERT_NE(host.params(), nullptr);
+TEST(SelectorFlow, FreshRecordHasTheDefaults) {
+    FakeHost host(TexturedImage(4, 4));
+    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
+    const EngraveParams& p = *host.params();
+    EXPECT_EQ((std::vector<float>{p.rotation, p.offset, p.space, p.width, p.contrast, p.randomness, p.amplitude,
+                                  p.frequency, p.phaseShift, p.threshold, p.centerX, p.centerY, p.noise}),
+              (std::vector<float>{30, 0, 20, 100, 0, 0, 100, 100, 0, 0, 0, 0, 0}));
+    EXPECT_EQ((std::vector<int>{p.colorSchema, p.pattern, p.fillAlpha, p.invertIntensity, p.invert, p.noAntialias,
+                                p.notBreak, p.useCircles, p.autoUpdate, p.checkerboard, p.showDialog,
+                                p.isPremiereHost}),
+              (std::vector<int>{kBlackAndWhite, kWaves1, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0}));
+}
+
+// Parameters asks for the dialog, Start clears the request; a second run
+// reuses the record of the first.
+TEST(SelectorFlow, ShowDialogAndTheRecordAcrossRuns) {
+    FakeHost host(TexturedImage(16, 8));
+    ASSERT_EQ(host.Call(filterSelectorParameters), noErr);
+    EXPECT_EQ(host.params()->showDialog, 1);
+    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
+    ASSERT_EQ(host.Call(filterSelectorStart), noErr);
+    EXPECT_EQ(host.params()->showDialog, 0);
+    ASSERT_EQ(host.Call(filterSelectorFinish), noErr);
+    EXPECT_EQ(host.calls.back(), "unlockHandle") << "Finish is the last call";
+    EXPECT_NE(host.data(), 0) << "the globals stay with the host";
     host.params()->rotation = 77.0f;
     host.params()->pattern = kSpiral;
     const int handlesBefore = host.liveHandles;
@@ -42,196 +46,102 @@ TEST(SelectorFlow, SecondRunKeepsTheParameters) {
     EXPECT_EQ(host.liveHandles, handlesBefore) << "no second parameters handle";
 }
 
-TEST(SelectorFlow, FreshRecordHasTheDefaults) {
-    FakeHost host(Gradient(4, 4));
-    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
-    const EngraveParams& p = *host.params();
-    EXPECT_EQ(p.colorSchema, kBlackAndWhite);
-    EXPECT_EQ(p.pattern, kWaves1);
-    EXPECT_EQ(p.rotation, 30.0f);
-    EXPECT_EQ(p.space, 20.0f);
-    EXPECT_EQ(p.width, 100.0f);
-    EXPECT_EQ(p.amplitude, 100.0f);
-    EXPECT_EQ(p.frequency, 100.0f);
-    EXPECT_EQ(p.fillAlpha, 1);
-    EXPECT_EQ(p.invertIntensity, 1);
-    EXPECT_EQ(p.invert, 0);
-    EXPECT_EQ(p.noAntialias, 0);
-    EXPECT_EQ(p.autoUpdate, 1);
-    EXPECT_EQ(p.checkerboard, 1);
-    EXPECT_EQ(p.showDialog, 0);
-    EXPECT_EQ(p.isPremiereHost, 0);
+TEST(SelectorFlow, UnknownSelectorsGiveFilterBadParametersAndStillUnlock) {
+    for (int16_t selector : {int16_t(6), int16_t(-1)}) {
+        FakeHost host(TexturedImage(4, 4));
+        ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
+        const size_t before = Matching(host.calls, "unlockHandle").size();
+        EXPECT_EQ(host.Call(selector), filterBadParameters) << selector;
+        EXPECT_EQ(Matching(host.calls, "unlockHandle").size(), before + 1) << selector;
+    }
 }
 
-TEST(SelectorFlow, ParametersSetsShowDialogAndStartClearsIt) {
-    FakeHost host(Gradient(8, 8));
-    ASSERT_EQ(host.Call(filterSelectorParameters), noErr);
-    EXPECT_EQ(host.params()->showDialog, 1);
-    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
-    ASSERT_EQ(host.Call(filterSelectorStart), noErr);
-    EXPECT_EQ(host.params()->showDialog, 0);
-}
-
-TEST(SelectorFlow, WithoutParametersTheDialogIsNotShown) {
-    FakeHostOptions options;
-    options.descriptors = false;
-    FakeHost host(Gradient(8, 8), options);
-    ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(host.params()->showDialog, 0);
-}
-
-class BadSelector : public ::testing::TestWithParam<int16_t> {};
-
-TEST_P(BadSelector, GivesFilterBadParametersAndStillUnlocks) {
-    FakeHost host(Gradient(4, 4));
-    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
-    const size_t before = Matching(host.calls, "unlockHandle").size();
-    EXPECT_EQ(host.Call(GetParam()), filterBadParameters);
-    EXPECT_EQ(Matching(host.calls, "unlockHandle").size(), before + 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(SixAndMinusOne, BadSelector, ::testing::Values(int16_t(6), int16_t(-1)));
-
-TEST(SelectorFlow, AboutCreatesNoGlobalsAndWritesNoResult) {
-    FakeHost host(Gradient(4, 4));
-    host.CallAbout();
+TEST(SelectorFlow, AboutCreatesNoGlobalsAndLeavesTheResultWordAlone) {
+    FakeHost host(TexturedImage(4, 4));
+    EXPECT_EQ(host.CallAbout(), 12345);
     EXPECT_EQ(host.data(), 0);
-    EXPECT_EQ(Matching(host.calls, "newHandle").size(), 0u);
+    EXPECT_TRUE(Matching(host.calls, "newHandle").empty());
     ASSERT_EQ(host.alerts.size(), 1u);
     EXPECT_EQ(host.alerts[0].rfind("about|", 0), 0u);
 }
 
-TEST(SelectorFlow, AboutLeavesTheResultWordAlone) {
-    AboutRecord about{};
-    intptr_t data = 0;
-    int16_t result = 4321;
-    AlertCapture capture;
-    PluginMain(filterSelectorAbout, &about, &data, &result);
-    EXPECT_EQ(result, 4321);
-    EXPECT_EQ(data, 0);
-    EXPECT_EQ(capture.lines.size(), 1u);
-}
-
-TEST(SelectorFlow, BudgetCoveringTheImageGivesOneChunk) {
-    FakeHost host(Gradient(20, 13));
-    ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(host.params()->rowSkip, 13);
-    EXPECT_TRUE(host.alerts.empty());
-    ASSERT_EQ(host.advanceStateCalls, 1);
-    EXPECT_EQ(Matching(host.calls, "advanceState")[0], "advanceState in=0,0,13,20 out=0,0,13,20 mask=0,0,13,20");
-    EXPECT_EQ(host.continueCalls, 0);
-}
-
-TEST(SelectorFlow, SmallBudgetSplitsIntoChunksWithOneWarning) {
-    FakeHostOptions options;
-    // 7 bytes per pixel and row of 20 pixels: 140 bytes per row; 3 rows = 420.
-    options.maxSpace = 400;
-    FakeHost host(Gradient(20, 13), options);
-    ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(host.params()->rowSkip, 3);
-    EXPECT_EQ(host.record().maxSpace, 420);
-    ASSERT_EQ(host.alerts.size(), 1u);
-    EXPECT_EQ(host.alerts[0], "alert|Warning!|this image is very large");
-    EXPECT_EQ(host.advanceStateCalls, 5);  // ceil(13 / 3)
-    const auto chunks = Matching(host.calls, "advanceState");
-    ASSERT_EQ(chunks.size(), 5u);
-    // Each output rectangle is one chunk; the last one is not clipped.
-    for (int i = 0; i < 5; ++i) {
-        const std::string out = "out=" + std::to_string(3 * i) + ",0," + std::to_string(3 * i + 3) + ",20";
-        EXPECT_NE(chunks[i].find(out), std::string::npos) << chunks[i];
+// Runs over a 20 x 13 RGB image (140 bytes a row of the memory plan), one
+// chunk or split, through advanceState or the tiled Continue windows.
+TEST(SelectorFlow, ChunksWindowsAborts) {
+    struct Case {
+        const char* name;
+        int32_t maxSpace;
+        bool advanceState, displayPixels, bigDocument;
+        int abortAfterChecks, advanceStateErrorAt;
+        int16_t result;
+        int advanceStateCalls, continueCalls;
+        int rowSkip;     // 0: the run stops early, chunks not checked
+        bool endsEmpty;  // the rectangles are emptied at the end
+    };
+    const Case cases[] = {
+        {"one chunk", 1 << 30, true, true, false, -1, -1, noErr, 1, 0, 13, true},
+        {"budget of 3 rows", 400, true, true, false, -1, -1, noErr, 5, 0, 3, true},
+        {"tiled", 400, false, true, false, -1, -1, noErr, 0, 5, 3, true},
+        {"no displayPixels", 1 << 30, true, false, false, -1, -1, noErr, 0, 1, 13, true},
+        {"big document", 400, true, true, true, -1, -1, noErr, 5, 0, 3, true},
+        {"abort in Start", 400, true, true, false, 2, -1, userCanceledErr, 2, 0, 0, true},
+        {"abort in Continue", 400, false, true, false, 1, -1, userCanceledErr, 0, 2, 0, false},
+        {"advanceState fails", 400, true, true, false, -1, 1, -50, 2, 0, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHostOptions options;
+        options.maxSpace = c.maxSpace, options.advanceState = c.advanceState, options.displayPixels = c.displayPixels;
+        options.bigDocument = c.bigDocument, options.abortAfterChecks = c.abortAfterChecks;
+        options.advanceStateError = -50, options.advanceStateErrorAt = c.advanceStateErrorAt;
+        FakeHost host(TexturedImage(20, 13), options);
+        EXPECT_EQ(host.Run(false), c.result);
+        EXPECT_EQ(host.advanceStateCalls, c.advanceStateCalls);
+        EXPECT_EQ(host.continueCalls, c.continueCalls);
+        const std::vector<std::string> warned = {"alert|Warning!|this image is very large"};
+        EXPECT_EQ(host.alerts, c.maxSpace < 13 * 140 ? warned : std::vector<std::string>{});
+        const FilterRecord& r = host.record();
+        if (c.endsEmpty) {
+            EXPECT_EQ(r.inRect.bottom + r.outRect.bottom + r.maskRect.bottom + host.bigDocument().outRect32.bottom, 0);
+        }
+        if (!c.rowSkip) continue;
+        EXPECT_EQ(host.params()->rowSkip, c.rowSkip);
+        EXPECT_EQ(r.maxSpace, c.rowSkip * 140);
+        EXPECT_EQ(host.params()->showDialog, 0);
+        EXPECT_EQ(host.params()->canPreview, c.advanceStateCalls ? 1 : 0);
+        EXPECT_EQ(r.inputPadding, c.advanceStateCalls ? plugInWantsErrorOnBoundsException : 255);
+        EXPECT_EQ(host.bigDocument().PluginUsing32BitCoordinates, c.bigDocument ? 1 : 0);
+        // Each output rectangle is one chunk of rowSkip rows, the last one not clipped.
+        const auto chunks = Matching(host.calls, c.advanceStateCalls ? "advanceState" : "deliver");
+        ASSERT_EQ(chunks.size(), size_t(13 + c.rowSkip - 1) / c.rowSkip);
+        for (size_t i = 0; i < chunks.size(); ++i) {
+            const std::string out = "out=" + std::to_string(c.rowSkip * i) + ",0," +
+                                    std::to_string(c.rowSkip * (i + 1)) + ",20";
+            EXPECT_NE(chunks[i].find(out), std::string::npos) << chunks[i];
+        }
+        if (c.rowSkip == 13 && c.advanceStateCalls) {
+            EXPECT_EQ(chunks[0], "advanceState in=0,0,13,20 out=0,0,13,20 mask=0,0,13,20");
+        }
     }
-    EXPECT_EQ(host.record().outRect.bottom, 0) << "rectangles emptied at the end";
 }
 
-TEST(SelectorFlow, TiledProtocolMovesTheWindowAndEndsEmpty) {
-    FakeHostOptions options;
-    options.advanceState = false;
-    options.maxSpace = 400;
-    FakeHost host(Gradient(20, 13), options);
-    ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(host.params()->canPreview, 0);
-    const auto windows = Matching(host.calls, "deliver");
-    ASSERT_EQ(windows.size(), 5u);
-    for (int i = 0; i < 5; ++i) {
-        const std::string out = "out=" + std::to_string(3 * i) + ",0," + std::to_string(3 * i + 3) + ",20";
-        EXPECT_NE(windows[i].find(out), std::string::npos) << windows[i];
+TEST(SelectorFlow, HandlesThatCannotBeHadGiveMemFull) {
+    struct Case { const char* name; int failNewHandleAfter; bool failLock, globalsKept; };
+    for (const Case& c : {Case{"globals", 0, false, false}, Case{"parameters", 1, false, true},
+                          Case{"lock", -1, true, false}}) {
+        FakeHostOptions options;
+        options.failNewHandleAfter = c.failNewHandleAfter;
+        options.failLock = c.failLock;
+        FakeHost host(TexturedImage(4, 4), options);
+        EXPECT_EQ(host.Call(filterSelectorPrepare), memFullErr) << c.name;
+        EXPECT_EQ(host.data() != 0, c.globalsKept) << c.name;
+        EXPECT_TRUE(host.record().parameters == nullptr) << c.name;  // packed record: compare by value
+        EXPECT_EQ(host.liveHandles, c.globalsKept ? 1 : 0) << c.name << ": nothing leaks";
     }
-    EXPECT_EQ(host.record().inputPadding, 255);
-    EXPECT_EQ(host.record().outRect.top, 0);
-    EXPECT_EQ(host.record().outRect.bottom, 0);
-    EXPECT_EQ(host.record().inRect.bottom, 0);
-    EXPECT_EQ(host.record().maskRect.bottom, 0);
-}
-
-TEST(SelectorFlow, NoDisplayPixelsMeansTiled) {
-    FakeHostOptions options;
-    options.displayPixels = false;
-    FakeHost host(Gradient(10, 4), options);
-    ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(host.advanceStateCalls, 0);
-    EXPECT_EQ(host.continueCalls, 1);
-}
-
-TEST(SelectorFlow, AbortInTheChunkLoopCancelsAndEmptiesRectangles) {
-    FakeHostOptions options;
-    options.maxSpace = 400;
-    options.abortAfterChecks = 2;
-    FakeHost host(Gradient(20, 13), options);
-    EXPECT_EQ(host.Run(false), userCanceledErr);
-    EXPECT_EQ(host.advanceStateCalls, 2);
-    EXPECT_EQ(host.record().inRect.bottom, 0);
-    EXPECT_EQ(host.record().outRect.bottom, 0);
-    EXPECT_EQ(host.record().maskRect.bottom, 0);
-}
-
-TEST(SelectorFlow, AbortInContinueCancels) {
-    FakeHostOptions options;
-    options.advanceState = false;
-    options.maxSpace = 400;
-    options.abortAfterChecks = 1;
-    FakeHost host(Gradient(20, 13), options);
-    EXPECT_EQ(host.Run(false), userCanceledErr);
-    EXPECT_EQ(host.continueCalls, 2);
-}
-
-TEST(SelectorFlow, AdvanceStateErrorStopsTheLoopWithThatCode) {
-    FakeHostOptions options;
-    options.maxSpace = 400;
-    options.advanceStateError = -50;
-    options.advanceStateErrorAt = 1;
-    FakeHost host(Gradient(20, 13), options);
-    EXPECT_EQ(host.Run(false), -50);
-    EXPECT_EQ(host.advanceStateCalls, 2);
-    EXPECT_EQ(host.record().outRect.bottom, 0);
-}
-
-TEST(SelectorFlow, GlobalsThatCannotBeCreatedGiveMemFull) {
-    FakeHostOptions options;
-    options.failNewHandleAfter = 0;
-    FakeHost host(Gradient(4, 4), options);
-    EXPECT_EQ(host.Call(filterSelectorPrepare), memFullErr);
-    EXPECT_EQ(host.data(), 0);
-}
-
-TEST(SelectorFlow, ParametersThatCannotBeCreatedGiveMemFull) {
-    FakeHostOptions options;
-    options.failNewHandleAfter = 1;  // globals succeed, the record fails
-    FakeHost host(Gradient(4, 4), options);
-    EXPECT_EQ(host.Call(filterSelectorPrepare), memFullErr);
-    EXPECT_NE(host.data(), 0);
-    EXPECT_TRUE(host.record().parameters == nullptr);  // packed record: compare by value
-}
-
-TEST(SelectorFlow, LockFailureGivesMemFullAndLeaksNothing) {
-    FakeHostOptions options;
-    options.failLock = true;
-    FakeHost host(Gradient(4, 4), options);
-    EXPECT_EQ(host.Call(filterSelectorPrepare), memFullErr);
-    EXPECT_EQ(host.liveHandles, 0);
 }
 
 TEST(SelectorFlow, TooSmallParametersHandleIsReplaced) {
-    FakeHost host(Gradient(4, 4));
+    FakeHost host(TexturedImage(4, 4));
     HandleProcs* procs = host.record().handleProcs;
     host.record().parameters = procs->newProc(8);
     ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
@@ -240,40 +150,20 @@ TEST(SelectorFlow, TooSmallParametersHandleIsReplaced) {
     EXPECT_EQ(host.params()->rotation, 30.0f);
 }
 
-class HandleFallback : public ::testing::TestWithParam<int> {};
-
 // HandleProcs missing (-1) or declaring too few procedures: the module keeps
 // its globals and record in process memory instead.
-TEST_P(HandleFallback, RunsWithoutUsableHandleProcs) {
-    FakeHostOptions options;
-    options.handleProcs = GetParam() >= 0;
-    options.handleProcsCount = int16_t(GetParam());
-    FakeHost host(Gradient(6, 5), options);
-    ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(Matching(host.calls, "newHandle").size(), 0u);
-    ASSERT_NE(host.params(), nullptr);
-    EXPECT_EQ(host.params()->space, 20.0f);
-    ASSERT_EQ(host.Run(false), noErr);  // the globals come back from `data`
-}
-
-INSTANTIATE_TEST_SUITE_P(MissingOrShort, HandleFallback, ::testing::Values(-1, 7, 0));
-
-TEST(SelectorFlow, BigDocumentRectanglesAreUsedWhenOffered) {
-    FakeHostOptions options;
-    options.bigDocument = true;
-    options.maxSpace = 400;
-    FakeHost host(Gradient(20, 13), options);
-    ASSERT_EQ(host.Run(false), noErr);
-    EXPECT_EQ(host.bigDocument().PluginUsing32BitCoordinates, 1);
-    EXPECT_EQ(host.advanceStateCalls, 5);
-    EXPECT_EQ(host.bigDocument().outRect32.bottom, 0);
-}
-
-TEST(SelectorFlow, FinishIsTheLastCallAndDataIsKept) {
-    FakeHost host(Gradient(4, 4));
-    ASSERT_EQ(host.Run(true), noErr);
-    EXPECT_EQ(host.calls.back(), "unlockHandle");
-    EXPECT_NE(host.data(), 0);
+TEST(SelectorFlow, RunsWithoutUsableHandleProcs) {
+    for (int count : {-1, 7, 0}) {
+        FakeHostOptions options;
+        options.handleProcs = count >= 0;
+        options.handleProcsCount = int16_t(count);
+        FakeHost host(TexturedImage(6, 5), options);
+        ASSERT_EQ(host.Run(false), noErr) << count;
+        EXPECT_TRUE(Matching(host.calls, "newHandle").empty()) << count;
+        ASSERT_NE(host.params(), nullptr) << count;
+        EXPECT_EQ(host.params()->space, 20.0f) << count;
+        ASSERT_EQ(host.Run(false), noErr) << count << ": the globals come back from `data`";
+    }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "tests/support/FakeHost.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -10,50 +9,83 @@
 #include "host/ModuleState.h"
 #include "module/PluginMain.h"
 
+FakeImage TexturedImage(int width, int height, int planes, int depth, int16_t mode) {
+    FakeImage image;
+    image.width = width, image.height = height, image.planes = planes, image.depth = depth;
+    image.mode = mode >= 0 ? mode : depth == 16 ? int16_t(plugInModeRGB48) : int16_t(plugInModeRGBColor);
+    image.samples.resize(size_t(width) * height * planes);
+    const int full = depth == 16 ? 32768 : 255;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int p = 0; p < planes; ++p) {
+                const int v = (x * 255 / std::max(1, width - 1) + y * 3 + p * 40 + (x * y) % 17) % 256;
+                const int ramp = full * x / std::max(1, width - 1);
+                image.at(x, y, p) = uint16_t(p == 3 ? ramp : depth == 16 ? v * 128 + x % 128 : v);
+            }
+    return image;
+}
+
 namespace {
 
 FakeHost* gHost = nullptr;
 
 struct FakeHandle {
-    char* data;
+    char* data;  // first: its address is the Handle
     int32_t size;
 };
-
-std::string RectText(const VRect& r) {
-    char text[96];
-    std::snprintf(text, sizeof text, "%d,%d,%d,%d", r.top, r.left, r.bottom, r.right);
-    return text;
-}
-
-VRect Widen(const PIRect& r) { return VRect{r.top, r.left, r.bottom, r.right}; }
-bool Empty(const VRect& r) { return r.bottom <= r.top || r.right <= r.left; }
 
 struct ReadToken {
     std::vector<FakeHost::DescriptorItem> items;
     size_t next = 0;
     const FakeHost::DescriptorItem* current = nullptr;
 };
-struct WriteToken {
-    std::vector<FakeHost::DescriptorItem> items;
-};
+using WriteToken = std::vector<FakeHost::DescriptorItem>;
+
+bool Empty(const VRect& r) { return r.bottom <= r.top || r.right <= r.left; }
+bool Inside(const FakeImage& image, int x, int y) { return x >= 0 && y >= 0 && x < image.width && y < image.height; }
+
+std::string Text(const VRect& r) {
+    return std::to_string(r.top) + "," + std::to_string(r.left) + "," + std::to_string(r.bottom) + "," +
+           std::to_string(r.right);
+}
+
+// Every descriptor procedure the module does not use: present, as a real
+// host's are, and answering `kResult`.
+template <OSErr kResult, typename... Args>
+OSErr PI_CALL Unused(Args...) {
+    return kResult;
+}
+
+// Byte offset of sample p of pixel (x, y) in a buffer that holds rectangle r.
+size_t Offset(const FakeImage& image, const VRect& r, int32_t rowBytes, int x, int y, int p) {
+    return size_t(y - r.top) * rowBytes + (size_t(x - r.left) * image.planes + p) * (image.depth == 16 ? 2 : 1);
+}
+
+// Copies rectangle r of the image into a buffer; pixels outside the image get `pad`.
+void Fill(const FakeImage& image, const VRect& r, int pad, std::vector<uint8_t>* buffer, int32_t* rowBytes) {
+    *rowBytes = std::max(0, r.right - r.left) * image.planes * (image.depth == 16 ? 2 : 1);
+    buffer->assign(size_t(*rowBytes) * std::max(0, r.bottom - r.top) + 1, 0);
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            for (int p = 0; p < image.planes; ++p) {
+                const uint16_t v = Inside(image, x, y) ? image.at(x, y, p) : uint16_t(std::max(0, pad));
+                // Little-endian, as every host of the module: one byte is the low one.
+                std::memcpy(buffer->data() + Offset(image, r, *rowBytes, x, y, p), &v, image.depth == 16 ? 2 : 1);
+            }
+}
 
 }  // namespace
 
 struct FakeHostCallbacks {
     static PIBoolean PI_CALL Abort() {
-        FakeHost* h = gHost;
-        const int check = h->abortChecks_++;
-        return h->options_.abortAfterChecks >= 0 && check >= h->options_.abortAfterChecks;
+        const int check = gHost->abortChecks_++;
+        return gHost->options_.abortAfterChecks >= 0 && check >= gHost->options_.abortAfterChecks;
     }
-    static void PI_CALL Progress(int32_t done, int32_t total) {
-        gHost->progressCalls++;
-        gHost->lastProgress = {done, total};
-    }
+    static void PI_CALL Progress(int32_t done, int32_t total) { gHost->lastProgress = {done, total}; }
     static OSErr PI_CALL Advance() {
         FakeHost* h = gHost;
         const int index = h->advanceStateCalls++;
-        h->calls.push_back("advanceState in=" + RectText(h->InRect()) + " out=" + RectText(h->OutRect()) +
-                           " mask=" + RectText(h->MaskRect()));
+        h->calls.push_back("advanceState " + h->RectsText());
         if (h->options_.advanceStateErrorAt == index) return h->options_.advanceStateError;
         h->Commit();
         h->Deliver();
@@ -61,20 +93,19 @@ struct FakeHostCallbacks {
     }
     static OSErr PI_CALL Display(const void*, const VRect*, int32_t, int32_t, void*) { return noErr; }
 
+    // ---- handles
     static Handle PI_CALL NewHandle(int32_t size) {
-        FakeHost* h = gHost;
-        const int index = h->newHandleCalls_++;
-        h->calls.push_back("newHandle " + std::to_string(size));
-        if (h->options_.failNewHandleAfter >= 0 && index >= h->options_.failNewHandleAfter) return nullptr;
+        const int index = gHost->newHandleCalls_++;
+        gHost->calls.push_back("newHandle " + std::to_string(size));
+        if (gHost->options_.failNewHandleAfter >= 0 && index >= gHost->options_.failNewHandleAfter) return nullptr;
         return HostOwnHandle(size);
     }
     // Handles the host makes for itself (descriptors): not module calls.
     static Handle HostOwnHandle(int32_t size) {
-        FakeHost* h = gHost;
         if (size < 0) return nullptr;
         FakeHandle* handle = new FakeHandle{static_cast<char*>(std::calloc(size_t(size) + 1, 1)), size};
-        h->liveHandles++;
-        h->made_.insert(&handle->data);
+        gHost->liveHandles++;
+        gHost->made_.insert(&handle->data);
         return &handle->data;
     }
     static void PI_CALL DisposeHandle(Handle handle) {
@@ -96,28 +127,19 @@ struct FakeHostCallbacks {
         return noErr;
     }
     static Ptr PI_CALL Lock(Handle handle, PIBoolean) {
-        gHost->calls.push_back("lockHandle");
-        if (gHost->options_.failLock) return nullptr;
-        return handle ? *handle : nullptr;
+        return gHost->options_.failLock || !handle ? nullptr : *handle;
     }
     static void PI_CALL Unlock(Handle) { gHost->calls.push_back("unlockHandle"); }
-    static void PI_CALL RecoverSpace(int32_t) {}
-    static void PI_CALL DisposeRegular(Handle) {}
 
     // ---- descriptors
     static PIReadDescriptor PI_CALL OpenRead(PIDescriptorHandle descriptor, DescriptorKeyIDArray keys) {
-        gHost->calls.push_back("openReadDescriptor");
         if (!descriptor) return nullptr;
-        std::string expected;
-        for (DescriptorKeyIDArray k = keys; k && *k; ++k) expected += CodeText(*k) + " ";
-        gHost->expectedKeys = expected;
-        ReadToken* token = new ReadToken;
-        token->items = gHost->playDescriptor;
-        return reinterpret_cast<PIReadDescriptor>(token);
+        gHost->expectedKeys.clear();
+        for (DescriptorKeyIDArray k = keys; k && *k; ++k) gHost->expectedKeys += CodeText(*k) + " ";
+        return reinterpret_cast<PIReadDescriptor>(new ReadToken{gHost->playDescriptor});
     }
     static OSErr PI_CALL CloseRead(PIReadDescriptor token) {
         delete reinterpret_cast<ReadToken*>(token);
-        gHost->calls.push_back("closeReadDescriptor");
         return gHost->closeReadError;
     }
     static PIBoolean PI_CALL GetKey(PIReadDescriptor t, DescriptorKeyID* key, DescriptorTypeID* type, int32_t* flags) {
@@ -129,150 +151,71 @@ struct FakeHostCallbacks {
         *flags = 0;
         return 1;
     }
-    static const FakeHost::DescriptorItem* Current(PIReadDescriptor t, uint32_t type) {
+    // The current item's value, when it has the type asked for.
+    template <typename T>
+    static OSErr Current(PIReadDescriptor t, uint32_t type, T* value) {
         const FakeHost::DescriptorItem* item = reinterpret_cast<ReadToken*>(t)->current;
-        return item && item->type == type ? item : nullptr;
-    }
-    static OSErr PI_CALL GetInteger(PIReadDescriptor t, int32_t* value) {
-        const auto* item = Current(t, typeInteger);
-        if (!item) return paramErr;
-        *value = int32_t(item->value);
+        if (!item || item->type != type) return paramErr;
+        *value = T(item->value);
         return noErr;
     }
-    static OSErr PI_CALL GetFloat(PIReadDescriptor, double*) { return paramErr; }
+    static OSErr PI_CALL GetInteger(PIReadDescriptor t, int32_t* value) { return Current(t, typeInteger, value); }
+    static OSErr PI_CALL GetBoolean(PIReadDescriptor t, PIBoolean* value) { return Current(t, typeBoolean, value); }
     static OSErr PI_CALL GetUnitFloat(PIReadDescriptor t, DescriptorUnitID* unit, double* value) {
-        const auto* item = Current(t, typeUnitFloat);
-        if (!item) return paramErr;
-        *unit = unitPercent;
-        *value = item->value;
-        return noErr;
-    }
-    static OSErr PI_CALL GetBoolean(PIReadDescriptor t, PIBoolean* value) {
-        const auto* item = Current(t, typeBoolean);
-        if (!item) return paramErr;
-        *value = item->value != 0;
-        return noErr;
-    }
-    static OSErr PI_CALL GetHandleValue(PIReadDescriptor, Handle*) { return paramErr; }
-    static OSErr PI_CALL GetId(PIReadDescriptor, uint32_t*) { return paramErr; }
-    static OSErr PI_CALL GetReference(PIReadDescriptor, PIDescriptorSimpleReference*) { return paramErr; }
-    static OSErr PI_CALL GetObject(PIReadDescriptor, DescriptorClassID*, PIDescriptorHandle*) { return paramErr; }
-    static OSErr PI_CALL GetString(PIReadDescriptor, uint8_t (*)[256]) { return paramErr; }
-    static OSErr PI_CALL GetPinnedInteger(PIReadDescriptor, int32_t, int32_t, int32_t*) { return paramErr; }
-    static OSErr PI_CALL GetPinnedFloat(PIReadDescriptor, const double*, const double*, double*) { return paramErr; }
-    static OSErr PI_CALL GetPinnedUnitFloat(PIReadDescriptor, const double*, const double*, DescriptorUnitID*,
-                                            double*) {
-        return paramErr;
+        const OSErr error = Current(t, typeUnitFloat, value);
+        if (error == noErr) *unit = unitPercent;
+        return error;
     }
 
-    static PIWriteDescriptor PI_CALL OpenWrite() {
-        gHost->calls.push_back("openWriteDescriptor");
-        return reinterpret_cast<PIWriteDescriptor>(new WriteToken);
-    }
+    static PIWriteDescriptor PI_CALL OpenWrite() { return reinterpret_cast<PIWriteDescriptor>(new WriteToken); }
     static OSErr PI_CALL CloseWrite(PIWriteDescriptor t, PIDescriptorHandle* out) {
-        WriteToken* token = reinterpret_cast<WriteToken*>(t);
-        gHost->recordedDescriptor = token->items;
-        delete token;
-        gHost->calls.push_back("closeWriteDescriptor");
+        gHost->recordedDescriptor = *reinterpret_cast<WriteToken*>(t);
+        delete reinterpret_cast<WriteToken*>(t);
         *out = HostOwnHandle(16);
         return noErr;
     }
-    static void Put(PIWriteDescriptor t, uint32_t key, uint32_t type, double value) {
-        reinterpret_cast<WriteToken*>(t)->items.push_back({key, type, value});
-    }
-    static OSErr PI_CALL PutInteger(PIWriteDescriptor t, DescriptorKeyID key, int32_t value) {
-        Put(t, key, typeInteger, value);
-        return noErr;
-    }
-    static OSErr PI_CALL PutFloat(PIWriteDescriptor t, DescriptorKeyID key, const double* value) {
-        Put(t, key, typeFloat, *value);
+    template <uint32_t kType, typename T>
+    static OSErr PI_CALL Put(PIWriteDescriptor t, DescriptorKeyID key, T value) {
+        reinterpret_cast<WriteToken*>(t)->push_back({key, kType, double(value)});
         return noErr;
     }
     static OSErr PI_CALL PutUnitFloat(PIWriteDescriptor t, DescriptorKeyID key, DescriptorUnitID unit,
                                       const double* value) {
         gHost->recordedUnits.push_back(unit);
-        Put(t, key, typeUnitFloat, *value);
-        return noErr;
+        return Put<typeUnitFloat>(t, key, *value);
     }
-    static OSErr PI_CALL PutBoolean(PIWriteDescriptor t, DescriptorKeyID key, PIBoolean value) {
-        Put(t, key, typeBoolean, value);
-        return noErr;
-    }
-    static OSErr PI_CALL PutHandleValue(PIWriteDescriptor, DescriptorKeyID, Handle) { return noErr; }
-    static OSErr PI_CALL PutEnumerated(PIWriteDescriptor, DescriptorKeyID, DescriptorEnumTypeID, DescriptorEnumID) {
-        return noErr;
-    }
-    static OSErr PI_CALL PutId(PIWriteDescriptor, DescriptorKeyID, uint32_t) { return noErr; }
-    static OSErr PI_CALL PutReference(PIWriteDescriptor, DescriptorKeyID, const PIDescriptorSimpleReference*) {
-        return noErr;
-    }
-    static OSErr PI_CALL PutObject(PIWriteDescriptor, DescriptorKeyID, DescriptorClassID, PIDescriptorHandle) {
-        return noErr;
-    }
-    static OSErr PI_CALL PutString(PIWriteDescriptor, DescriptorKeyID, const uint8_t*) { return noErr; }
 
     // ---- colour suite: a simple, exactly invertible RGB <-> CMYK
-    static SPErr PI_CALL Convert8(int16_t in, int16_t out, Color8* colors, int16_t count) {
-        gHost->calls.push_back("convert8 " + std::to_string(in) + "->" + std::to_string(out) + " " +
-                               std::to_string(count));
+    template <typename Sample, int kFull>
+    static SPErr PI_CALL Convert(int16_t in, int16_t out, Sample (*colors)[4], int16_t count) {
+        gHost->calls.push_back(std::string(kFull == 255 ? "convert8 " : "convert16 ") + std::to_string(in) + "->" +
+                               std::to_string(out) + " " + std::to_string(count));
+        const bool toRgb = in == plugIncolorServicesCMYKSpace && out == plugIncolorServicesRGBSpace;
+        const bool toCmyk = in == plugIncolorServicesRGBSpace && out == plugIncolorServicesCMYKSpace;
         for (int i = 0; i < count; ++i) {
-            uint8_t* c = colors[i];
-            if (in == plugIncolorServicesCMYKSpace && out == plugIncolorServicesRGBSpace) {
-                const int k = c[3];
-                const uint8_t r = uint8_t(std::max(0, 255 - c[0] - k)), g = uint8_t(std::max(0, 255 - c[1] - k)),
-                              b = uint8_t(std::max(0, 255 - c[2] - k));
-                c[0] = 255;
-                c[1] = r;
-                c[2] = g;
-                c[3] = b;
-            } else if (in == plugIncolorServicesRGBSpace && out == plugIncolorServicesCMYKSpace) {
-                const uint8_t cy = uint8_t(255 - c[1]), m = uint8_t(255 - c[2]), y = uint8_t(255 - c[3]);
-                c[0] = cy;
-                c[1] = m;
-                c[2] = y;
-                c[3] = 0;
-            }
-        }
-        return kSPNoError;
-    }
-    static SPErr PI_CALL Convert16(int16_t in, int16_t out, Color16* colors, int16_t count) {
-        gHost->calls.push_back("convert16 " + std::to_string(in) + "->" + std::to_string(out) + " " +
-                               std::to_string(count));
-        for (int i = 0; i < count; ++i) {
-            uint16_t* c = colors[i];
-            if (in == plugIncolorServicesCMYKSpace && out == plugIncolorServicesRGBSpace) {
-                const int k = c[3];
-                const uint16_t r = uint16_t(std::max(0, 32768 - c[0] - k)),
-                               g = uint16_t(std::max(0, 32768 - c[1] - k)),
-                               b = uint16_t(std::max(0, 32768 - c[2] - k));
-                c[0] = 32768;
-                c[1] = r;
-                c[2] = g;
-                c[3] = b;
-            } else if (in == plugIncolorServicesRGBSpace && out == plugIncolorServicesCMYKSpace) {
-                const uint16_t cy = uint16_t(32768 - c[1]), m = uint16_t(32768 - c[2]), y = uint16_t(32768 - c[3]);
-                c[0] = cy;
-                c[1] = m;
-                c[2] = y;
-                c[3] = 0;
+            Sample* c = colors[i];
+            const int k = c[3];
+            if (toRgb) {
+                c[3] = Sample(std::max(0, kFull - c[2] - k));
+                c[2] = Sample(std::max(0, kFull - c[1] - k));
+                c[1] = Sample(std::max(0, kFull - c[0] - k));
+                c[0] = Sample(kFull);
+            } else if (toCmyk) {
+                c[0] = Sample(kFull - c[1]), c[1] = Sample(kFull - c[2]), c[2] = Sample(kFull - c[3]), c[3] = 0;
             }
         }
         return kSPNoError;
     }
     static SPErr PI_CALL Acquire(const char* name, int32_t version, const void** suite) {
-        gHost->calls.push_back(std::string("acquireSuite ") + name + " " + std::to_string(version));
         if (!gHost->options_.colorSuite || std::strcmp(name, kPSColorSpaceSuite) != 0 || version != 1)
             return kSPSuiteNotFoundError;
         static PSColorSpaceSuite1 table{};
-        table.Convert8 = Convert8;
-        table.Convert16 = Convert16;
+        table.Convert8 = Convert<uint8_t, 255>;
+        table.Convert16 = Convert<uint16_t, 32768>;
         *suite = &table;
         return kSPNoError;
     }
-    static SPErr PI_CALL Release(const char* name, int32_t version) {
-        gHost->calls.push_back(std::string("releaseSuite ") + name + " " + std::to_string(version));
-        return kSPNoError;
-    }
+    static SPErr PI_CALL Release(const char*, int32_t) { return kSPNoError; }
 
     static void Alert(const char* kind, const char* text, const char* caption, void*) {
         if (gHost) gHost->alerts.push_back(std::string(kind) + "|" + (caption ? caption : "") + "|" + text);
@@ -284,47 +227,18 @@ FakeHost::FakeHost(const FakeImage& image, const FakeHostOptions& options)
     gHost = this;
     SetAlertSink(&FakeHostCallbacks::Alert, nullptr);
     using C = FakeHostCallbacks;
-
     handles_ = HandleProcs{kCurrentHandleProcsVersion, options.handleProcsCount, C::NewHandle, C::DisposeHandle,
-                           C::GetSize, C::SetSize, C::Lock, C::Unlock, C::RecoverSpace, C::DisposeRegular};
-    readProcs_ = ReadDescriptorProcs{kCurrentReadDescriptorProcsVersion,
-                                     kCurrentReadDescriptorProcsCount,
-                                     C::OpenRead,
-                                     C::CloseRead,
-                                     C::GetKey,
-                                     C::GetInteger,
-                                     C::GetFloat,
-                                     C::GetUnitFloat,
-                                     C::GetBoolean,
-                                     C::GetHandleValue,
-                                     C::GetHandleValue,
-                                     C::GetId,
-                                     C::GetId,
-                                     C::GetReference,
-                                     C::GetObject,
-                                     C::GetId,
-                                     C::GetString,
-                                     C::GetPinnedInteger,
-                                     C::GetPinnedFloat,
-                                     C::GetPinnedUnitFloat};
-    writeProcs_ = WriteDescriptorProcs{kCurrentWriteDescriptorProcsVersion,
-                                       kCurrentWriteDescriptorProcsCount,
-                                       C::OpenWrite,
-                                       C::CloseWrite,
-                                       C::PutInteger,
-                                       C::PutFloat,
-                                       C::PutUnitFloat,
-                                       C::PutBoolean,
-                                       C::PutHandleValue,
-                                       C::PutHandleValue,
-                                       C::PutEnumerated,
-                                       C::PutId,
-                                       C::PutReference,
-                                       C::PutObject,
-                                       C::PutId,
-                                       C::PutString,
-                                       C::PutId,
-                                       C::PutObject};
+                           C::GetSize, C::SetSize, C::Lock, C::Unlock, nullptr, nullptr};
+    readProcs_ = ReadDescriptorProcs{
+        kCurrentReadDescriptorProcsVersion, kCurrentReadDescriptorProcsCount, C::OpenRead, C::CloseRead, C::GetKey,
+        C::GetInteger, Unused<paramErr>, C::GetUnitFloat, C::GetBoolean, Unused<paramErr>, Unused<paramErr>,
+        Unused<paramErr>, Unused<paramErr>, Unused<paramErr>, Unused<paramErr>, Unused<paramErr>, Unused<paramErr>,
+        Unused<paramErr>, Unused<paramErr>, Unused<paramErr>};
+    writeProcs_ = WriteDescriptorProcs{
+        kCurrentWriteDescriptorProcsVersion, kCurrentWriteDescriptorProcsCount, C::OpenWrite, C::CloseWrite,
+        C::Put<typeInteger, int32_t>, Unused<noErr>, C::PutUnitFloat, C::Put<typeBoolean, PIBoolean>, Unused<noErr>,
+        Unused<noErr>, Unused<noErr>, Unused<noErr>, Unused<noErr>, Unused<noErr>, Unused<noErr>, Unused<noErr>,
+        Unused<noErr>, Unused<noErr>};
     descriptor_.descriptorParametersVersion = kCurrentDescriptorParametersVersion;
     descriptor_.playInfo = options.playInfo;
     descriptor_.readDescriptorProcs = &readProcs_;
@@ -334,7 +248,7 @@ FakeHost::FakeHost(const FakeImage& image, const FakeHostOptions& options)
 
     record_.abortProc = C::Abort;
     record_.progressProc = C::Progress;
-    record_.imageSize = PIPoint{int16_t(image.height), int16_t(image.width)};
+    record_.wholeSize = record_.imageSize = PIPoint{int16_t(image.height), int16_t(image.width)};
     record_.planes = int16_t(image.planes);
     record_.filterRect = PIRect{0, 0, int16_t(image.height), int16_t(image.width)};
     record_.maxSpace = options.maxSpace;
@@ -349,16 +263,15 @@ FakeHost::FakeHost(const FakeImage& image, const FakeHostOptions& options)
     record_.inputPadding = record_.outputPadding = record_.maskPadding = plugInWantsErrorOnBoundsException;
     record_.descriptorParameters = options.descriptors ? &descriptor_ : nullptr;
     record_.sSPBasic = &basic_;
-    record_.wholeSize = record_.imageSize;
     if (options.bigDocument) {
-        big_.imageSize32 = VPoint{image.height, image.width};
+        big_.imageSize32 = big_.wholeSize32 = VPoint{image.height, image.width};
         big_.filterRect32 = VRect{0, 0, image.height, image.width};
-        big_.wholeSize32 = big_.imageSize32;
         record_.bigDocumentData = &big_;
     }
 }
 
 FakeHost::~FakeHost() {
+    gHost = this;  // another fake host may have come and gone meanwhile
     // Handles made by the module's own fallback go back the same way.
     gModule.filterRecord = &record_;
     if (record_.parameters) DisposeHostHandle(record_.parameters);
@@ -375,95 +288,57 @@ EngraveParams* FakeHost::params() {
 }
 
 void FakeHost::setMask(const std::vector<uint8_t>& mask) {
-    mask_ = mask;
+    mask_ = FakeImage{image_.width, image_.height, 1, 8, 0, std::vector<uint16_t>(mask.begin(), mask.end())};
     record_.haveMask = 1;
 }
 
-VRect FakeHost::InRect() const {
-    return record_.bigDocumentData && big_.PluginUsing32BitCoordinates ? big_.inRect32 : Widen(record_.inRect);
-}
-VRect FakeHost::OutRect() const {
-    return record_.bigDocumentData && big_.PluginUsing32BitCoordinates ? big_.outRect32 : Widen(record_.outRect);
-}
-VRect FakeHost::MaskRect() const {
-    return record_.bigDocumentData && big_.PluginUsing32BitCoordinates ? big_.maskRect32 : Widen(record_.maskRect);
+FakeHost::Rects FakeHost::Requested() const {
+    if (record_.bigDocumentData && big_.PluginUsing32BitCoordinates)
+        return {big_.inRect32, big_.outRect32, big_.maskRect32};
+    auto widen = [](const PIRect& r) { return VRect{r.top, r.left, r.bottom, r.right}; };
+    return {widen(record_.inRect), widen(record_.outRect), widen(record_.maskRect)};
 }
 
-namespace {
-
-// Copies rect r of the image into a buffer; pixels outside the image get `pad`.
-void Fill(const FakeImage& image, const VRect& r, int pad, std::vector<uint8_t>* buffer, int32_t* rowBytes) {
-    const int w = std::max(0, r.right - r.left), h = std::max(0, r.bottom - r.top);
-    const int bps = image.depth == 16 ? 2 : 1;
-    *rowBytes = w * image.planes * bps;
-    buffer->assign(size_t(*rowBytes) * h + 1, 0);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            for (int p = 0; p < image.planes; ++p) {
-                const int ix = r.left + x, iy = r.top + y;
-                const bool inside = ix >= 0 && iy >= 0 && ix < image.width && iy < image.height;
-                const uint16_t v = inside ? image.at(ix, iy, p) : uint16_t(pad < 0 ? 0 : pad);
-                const size_t i = size_t(y) * *rowBytes + (size_t(x) * image.planes + p) * bps;
-                if (bps == 2)
-                    std::memcpy(buffer->data() + i, &v, 2);
-                else
-                    (*buffer)[i] = uint8_t(v);
-            }
+std::string FakeHost::RectsText() const {
+    const Rects r = Requested();
+    return "in=" + Text(r.in) + " out=" + Text(r.out) + " mask=" + Text(r.mask);
 }
-
-}  // namespace
 
 void FakeHost::Deliver() {
-    const VRect in = InRect(), out = OutRect(), mask = MaskRect();
+    const Rects r = Requested();
     // The input is the image as it was before the run; the output is what
     // the module has written so far, as with a real host's layers.
-    Fill(source_, in, record_.inputPadding, &inBuffer_, &record_.inRowBytes);
-    Fill(image_, out, record_.outputPadding, &outBuffer_, &record_.outRowBytes);
-    record_.inData = Empty(in) ? nullptr : inBuffer_.data();
-    record_.outData = Empty(out) ? nullptr : outBuffer_.data();
-    deliveredOut_ = out;
-    outPending_ = !Empty(out);
+    Fill(source_, r.in, record_.inputPadding, &inBuffer_, &record_.inRowBytes);
+    Fill(image_, r.out, record_.outputPadding, &outBuffer_, &record_.outRowBytes);
+    record_.inData = Empty(r.in) ? nullptr : inBuffer_.data();
+    record_.outData = Empty(r.out) ? nullptr : outBuffer_.data();
+    deliveredOut_ = r.out;
+    outPending_ = !Empty(r.out);
     record_.maskData = nullptr;
-    if (!mask_.empty() && !Empty(mask)) {
-        const int w = mask.right - mask.left, h = mask.bottom - mask.top;
-        maskBuffer_.assign(size_t(w) * h + 1, 0);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const int ix = mask.left + x, iy = mask.top + y;
-                if (ix >= 0 && iy >= 0 && ix < image_.width && iy < image_.height)
-                    maskBuffer_[size_t(y) * w + x] = mask_[size_t(iy) * image_.width + ix];
-            }
-        record_.maskData = maskBuffer_.data();
-        record_.maskRowBytes = w;
-    }
+    if (mask_.samples.empty() || Empty(r.mask)) return;
+    Fill(mask_, r.mask, 0, &maskBuffer_, &record_.maskRowBytes);
+    record_.maskData = maskBuffer_.data();
 }
 
 void FakeHost::Commit() {
     if (!outPending_) return;
     outPending_ = false;
     const VRect r = deliveredOut_;
-    const int bps = image_.depth == 16 ? 2 : 1;
     for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) {
-            if (x < 0 || y < 0 || x >= image_.width || y >= image_.height) continue;
-            for (int p = 0; p < image_.planes; ++p) {
-                const size_t i =
-                    size_t(y - r.top) * record_.outRowBytes + (size_t(x - r.left) * image_.planes + p) * bps;
-                uint16_t v;
-                if (bps == 2)
-                    std::memcpy(&v, outBuffer_.data() + i, 2);
-                else
-                    v = outBuffer_[i];
+        for (int x = r.left; x < r.right; ++x)
+            for (int p = 0; Inside(image_, x, y) && p < image_.planes; ++p) {
+                uint16_t v = 0;
+                const uint8_t* at = outBuffer_.data() + Offset(image_, r, record_.outRowBytes, x, y, p);
+                std::memcpy(&v, at, image_.depth == 16 ? 2 : 1);
                 image_.at(x, y, p) = v;
             }
-        }
 }
 
 void FakeHost::DeliverWholeImage() {
     gHost = this;
     gModule.filterRecord = &record_;
     record_.inRect = record_.outRect = record_.maskRect = record_.filterRect;
-    big_.inRect32 = big_.outRect32 = big_.maskRect32 = Widen(record_.filterRect);
+    big_.inRect32 = big_.outRect32 = big_.maskRect32 = big_.filterRect32;
     Deliver();
 }
 
@@ -475,7 +350,7 @@ int16_t FakeHost::Call(int16_t selector) {
     return result_;
 }
 
-void FakeHost::CallAbout() {
+int16_t FakeHost::CallAbout() {
     gHost = this;
     AboutRecord about{};
     about.platformData = &platform_;
@@ -483,6 +358,7 @@ void FakeHost::CallAbout() {
     result_ = 12345;
     calls.push_back("selector 0");
     PluginMain(filterSelectorAbout, &about, &data_, &result_);
+    return result_;
 }
 
 int16_t FakeHost::Run(bool withParameters) {
@@ -492,33 +368,16 @@ int16_t FakeHost::Run(bool withParameters) {
     if ((error = Call(filterSelectorPrepare)) != noErr) return error;
     error = Call(filterSelectorStart);
     Commit();
-    if (error != noErr) return error;
-    for (int guard = 0; guard < 1000000; ++guard) {
-        if (Empty(InRect()) && Empty(OutRect()) && Empty(MaskRect())) break;
-        calls.push_back("deliver in=" + RectText(InRect()) + " out=" + RectText(OutRect()) +
-                        " mask=" + RectText(MaskRect()));
+    // Deliver windows until the module empties the rectangles; the guard
+    // stops one that never does.
+    for (int guard = 0; error == noErr && guard < 1000000; ++guard) {
+        const Rects r = Requested();
+        if (Empty(r.in) && Empty(r.out) && Empty(r.mask)) return Call(filterSelectorFinish);
+        calls.push_back("deliver " + RectsText());
         Deliver();
         continueCalls++;
         error = Call(filterSelectorContinue);
         Commit();
-        if (error != noErr) return error;
     }
-    return Call(filterSelectorFinish);
-}
-
-namespace {
-AlertCapture* gCapture = nullptr;
-void CaptureAlert(const char* kind, const char* text, const char* caption, void*) {
-    if (gCapture) gCapture->lines.push_back(std::string(kind) + "|" + (caption ? caption : "") + "|" + text);
-}
-}  // namespace
-
-AlertCapture::AlertCapture() {
-    gCapture = this;
-    SetAlertSink(&CaptureAlert, nullptr);
-}
-
-AlertCapture::~AlertCapture() {
-    SetAlertSink(nullptr, nullptr);
-    gCapture = nullptr;
+    return error;
 }

@@ -1,10 +1,9 @@
 // A fake Photoshop-compatible host for protocol tests: it fills a
 // FilterRecord like a real host, serves the rectangles the module asks for,
-// records every call it receives and can fail on demand.
+// records the calls it receives and can fail on demand.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <set>
 #include <string>
 #include <utility>
@@ -26,21 +25,20 @@ struct FakeImage {
     uint16_t at(int x, int y, int p) const { return samples[(size_t(y) * width + x) * planes + p]; }
 };
 
+// Ramps with some texture in every sample (16-bit ones in their low bits
+// too) and sample 3 (alpha, or K) rising from 0 at the left to full at the
+// right; the mode is RGB of the depth unless given.
+FakeImage TexturedImage(int width, int height, int planes = 3, int depth = 8, int16_t mode = -1);
+
 struct FakeHostOptions {
-    bool advanceState = true;
-    bool displayPixels = true;
-    bool handleProcs = true;
-    int16_t handleProcsCount = 8;
-    bool bigDocument = false;
-    bool descriptors = true;
-    bool colorSuite = true;
+    bool advanceState = true, displayPixels = true, handleProcs = true, bigDocument = false;
+    bool descriptors = true, colorSuite = true, failLock = false;
+    int16_t handleProcsCount = 8, playInfo = plugInDialogDontDisplay;
     int32_t maxSpace = 1 << 30;
-    int failNewHandleAfter = -1;  // the n-th newProc call (0-based) and later fail
-    bool failLock = false;
-    int abortAfterChecks = -1;  // abortProc answers true from the n-th call on
+    int failNewHandleAfter = -1;   // the n-th newProc call (0-based) and later fail
+    int abortAfterChecks = -1;     // abortProc answers true from the n-th call on
+    int advanceStateErrorAt = -1;  // the n-th advanceState call fails with advanceStateError
     OSErr advanceStateError = noErr;
-    int advanceStateErrorAt = -1;  // fail the n-th advanceState call
-    int16_t playInfo = plugInDialogDontDisplay;
 };
 
 class FakeHost {
@@ -54,8 +52,9 @@ public:
     int16_t Call(int16_t selector);
     // A whole run as a host drives it: [Parameters] Prepare Start Continue* Finish.
     int16_t Run(bool withParameters);
-    // Selector 0 with an AboutRecord.
-    void CallAbout();
+    // Selector 0 with an AboutRecord; returns the result word, which the
+    // host set to 12345 beforehand.
+    int16_t CallAbout();
     // The dialog's preview fetch: the filter rectangle delivered as input,
     // output and mask, outside any selector call.
     void DeliverWholeImage();
@@ -68,25 +67,21 @@ public:
     void setMask(const std::vector<uint8_t>& mask);  // width x height bytes
     const FakeImage& image() const { return image_; }  // the result after the run
 
-    // Everything the host saw, one line per event, for example
-    // "advanceState in=0,0,16,8 out=0,0,16,8 mask=0,0,16,8" or "progress 0/100".
+    // What the host saw, one line per event: selector calls, handles made
+    // and disposed, unlocks, advanceState and Continue windows with their
+    // rectangles ("advanceState in=0,0,16,8 out=0,0,16,8 mask=0,0,16,8"),
+    // colour conversions ("convert8 2->0 30").
     std::vector<std::string> calls;
-    std::vector<std::string> alerts;  // module message boxes, "caption|text"
-    int progressCalls = 0;
+    std::vector<std::string> alerts;  // module message boxes, "kind|caption|text"
     std::pair<int32_t, int32_t> lastProgress{-1, -1};
-    std::string expectedKeys;            // keys announced when the reader opened, "ClSt Geom ..."
+    std::string expectedKeys;             // keys announced when the reader opened, "ClSt Geom ..."
     std::vector<uint32_t> recordedUnits;  // units of the unit floats written
-    int advanceStateCalls = 0;
-    int continueCalls = 0;
-    int liveHandles = 0;
+    int advanceStateCalls = 0, continueCalls = 0;
+    int liveHandles = 0;  // made by the host and not yet disposed
 
     // Descriptor handed to the module at Start, and what it wrote at Finish:
     // key, type, value (booleans and integers as numbers).
-    struct DescriptorItem {
-        uint32_t key;
-        uint32_t type;
-        double value;
-    };
+    struct DescriptorItem { uint32_t key; uint32_t type; double value; };
     std::vector<DescriptorItem> playDescriptor;  // set before Run to replay
     bool playDescriptorPresent = false;
     std::vector<DescriptorItem> recordedDescriptor;
@@ -94,11 +89,11 @@ public:
 
 private:
     friend struct FakeHostCallbacks;
+    struct Rects { VRect in, out, mask; };
+    Rects Requested() const;  // what the module asked for, in 32 bits when it uses those
+    std::string RectsText() const;
     void Deliver();
     void Commit();
-    VRect InRect() const;
-    VRect OutRect() const;
-    VRect MaskRect() const;
 
     FakeImage image_;   // the result
     FakeImage source_;  // the image before the run: what the input serves
@@ -111,21 +106,12 @@ private:
     WriteDescriptorProcs writeProcs_{};
     SPBasicSuite basic_{};
     PlatformData platform_{};
-    std::vector<uint8_t> mask_;
+    FakeImage mask_;  // one plane
     std::vector<uint8_t> inBuffer_, outBuffer_, maskBuffer_;
     VRect deliveredOut_{};
     bool outPending_ = false;
     intptr_t data_ = 0;
     int16_t result_ = 0;
-    int newHandleCalls_ = 0;
-    int abortChecks_ = 0;
+    int newHandleCalls_ = 0, abortChecks_ = 0;
     std::set<Handle> made_;  // handles of ours still alive
-};
-
-// Captures module alerts for the lifetime of the object (native builds).
-class AlertCapture {
-public:
-    AlertCapture();
-    ~AlertCapture();
-    std::vector<std::string> lines;  // "kind|caption|text"
 };
