@@ -2,7 +2,6 @@
 // applies the selection, reporting progress to the host.
 #include "host/FilterPass.h"
 
-#include "host/ColorSuite.h"
 #include "host/EngraveParams.h"
 #include "host/PassLayout.h"
 #include "host/PassPixels.h"
@@ -23,24 +22,18 @@ void FilterPass(FilterGlobals* globals) {
         case LayoutError::NothingToDo: UpdateProgress(progress, 0, 100); return;
         case LayoutError::None: break;
     }
-    PassBuffers buffers;
-    const OSErr error = RenderRegion(SettingsOf(*params), layout, progress, true, &buffers);
+    const OSErr error = RenderRegion(SettingsOf(*params), layout, progress, true);
     if (error != noErr) {
         SetResult(globals, error);
         return;
     }
-    if (layout.cmyk) {
-        const PSColorSpaceSuite1* back = AcquireColorSuite();
-        const bool converted = back && ConvertOutputToCmyk(layout, back);
-        if (back) ReleaseColorSuite();
-        if (!converted) {
-            // Nothing lost: the output goes back to what it was.
-            RestoreOutputFromInput(layout);
-            SetResult(globals, errPlugInHostInsufficient);
-            UpdateProgress(progress, 0, 100);
-            return;
-        }
+    if (layout.cmyk && !ConvertRegionToCmyk(layout)) {
+        // Nothing lost: the output goes back to what it was.
+        RestoreOutputFromInput(layout);
+        SetResult(globals, errPlugInHostInsufficient);
+        UpdateProgress(progress, 0, 100);
+        return;
     }
-    BlendWithSelection(layout, buffers.copy);
+    BlendWithSelection(layout);
     UpdateProgress(progress, 0, 100);
 }

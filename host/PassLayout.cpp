@@ -109,7 +109,6 @@ LayoutError PlanRegionLayout(const FilterRecord* record, const EngraveRegion& wa
     region.top = wanted.top;
     region.width = wanted.width;
     region.height = wanted.height;
-    layout->rgbOutput = true;
     layout->inLeft = in.left - filter.left;
     layout->inTop = in.top - filter.top;
     // The region grown by the reach, inside the image and what was delivered.

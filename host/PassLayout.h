@@ -12,8 +12,7 @@ struct PassLayout {
     int depth;   // 8 or 16
     int planes;  // samples per pixel
     int bytesPerSample;
-    bool cmyk;       // CMYK or CMYK64: converted to RGB for the work
-    bool rgbOutput;  // the output keeps the RGB working colours (the preview shows them)
+    bool cmyk;  // CMYK or CMYK64: converted to RGB for the work
     EngraveRegion region;
 
     // The host's input buffer and the image position of its first pixel.

@@ -94,15 +94,13 @@ void Restore(const PassLayout& L) {
 }
 
 template <typename T>
-void Blend(const PassLayout& L, const T* copy) {
+void Blend(const PassLayout& L) {
     const MaskView& mask = L.mask;
     const int planes = L.planes;
     const float full = float(FullScale<T>());
-    // In the preview a CMYK image's output stays RGB: blend with the RGB
-    // copy there. Everywhere else blend with the original input, so that an
-    // unselected pixel keeps every one of its samples exactly and a partly
-    // selected one mixes within one colour space.
-    const bool fromCopy = L.rgbOutput && L.cmyk;
+    // Blend with the original input, so that an unselected pixel keeps every
+    // one of its samples exactly and a partly selected one mixes within one
+    // colour space (the copy of a CMYK image holds RGB).
     for (int y = 0; y < L.region.height; ++y) {
         for (int x = 0; x < L.region.width; ++x) {
             const int mx = L.region.left + x - mask.left, my = L.region.top + y - mask.top;
@@ -110,10 +108,7 @@ void Blend(const PassLayout& L, const T* copy) {
             const uint8_t m = inside ? mask.data[int64_t(my) * mask.rowBytes + mx] : 0;
             if (m == 255) continue;
             T* out = OutputPixel<T>(L, x, y);
-            const T* before =
-                fromCopy ? copy + ((int64_t(L.region.top - L.windowTop) + y) * L.windowWidth +
-                                   (L.region.left - L.windowLeft) + x) * planes
-                         : InputPixel<T>(L, L.region.left + x, L.region.top + y);
+            const T* before = InputPixel<T>(L, L.region.left + x, L.region.top + y);
             if (m == 0) {
                 std::memcpy(out, before, size_t(planes) * sizeof(T));
                 continue;
@@ -146,10 +141,10 @@ void RestoreOutputFromInput(const PassLayout& layout) {
         Restore<uint8_t>(layout);
 }
 
-void BlendWithSelection(const PassLayout& layout, const void* copy) {
+void BlendWithSelection(const PassLayout& layout) {
     if (!layout.mask.data) return;
     if (layout.bytesPerSample == 2)
-        Blend(layout, static_cast<const uint16_t*>(copy));
+        Blend<uint16_t>(layout);
     else
-        Blend(layout, static_cast<const uint8_t*>(copy));
+        Blend<uint8_t>(layout);
 }

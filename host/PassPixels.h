@@ -22,4 +22,4 @@ void RestoreOutputFromInput(const PassLayout& layout);
 
 // Blends the output with the pixels from before the pass by the selection
 // mask: 255 keeps the engraving, 0 restores the original exactly.
-void BlendWithSelection(const PassLayout& layout, const void* copy);
+void BlendWithSelection(const PassLayout& layout);

@@ -49,13 +49,13 @@ PreviewPicture RenderPreview(const EngraveSettings& settings, const PreviewReque
     layout.out = picture.pixels.data();
     layout.outStride = int64_t(picture.width) * layout.planes;
 
-    PassBuffers buffers;
-    picture.error = RenderRegion(settings, layout, progress, false, &buffers);
+    picture.error = RenderRegion(settings, layout, progress, false);
+    if (picture.error == noErr && layout.cmyk && !ConvertRegionToCmyk(layout)) picture.error = errPlugInHostInsufficient;
     if (picture.error != noErr) {
         picture.pixels.clear();
         return picture;
     }
-    BlendWithSelection(layout, buffers.copy);
+    BlendWithSelection(layout);
     UpdateProgress(progress, 0, 100);
     picture.empty = false;
     return picture;

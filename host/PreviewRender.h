@@ -1,7 +1,7 @@
 // The dialog's live preview: the part of the final engraving that the
 // preview pane shows, rendered exactly as the final image has it there
-// (same stroke layout, random sequence and relief densification), so the
-// user judges the real result. Nothing module-wide switches into a preview
+// (same stroke layout, random sequence, relief densification, CMYK
+// conversion and selection), so the user judges the real result. Nothing module-wide switches into a preview
 // mode: the view and the pane come in, the picture goes out.
 #pragma once
 
@@ -26,7 +26,7 @@ struct PreviewPicture {
     int paneWidth = 0;    // the pane width rounded up to a multiple of 4
     // The region shown: the view pulled back into the image.
     int left = 0, top = 0, width = 0, height = 0;
-    int planes = 0, depth = 0;  // as the image's; CMYK images show their RGB working colours
+    int planes = 0, depth = 0;  // as the image's: a CMYK image's picture holds CMYK, as the final render writes it
     // width x height pixels of `planes` samples: bytes at depth 8, 16-bit
     // words (full scale 32768) at depth 16, rows packed.
     std::vector<uint8_t> pixels;

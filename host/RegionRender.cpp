@@ -4,18 +4,24 @@
 #include "host/PageMemory.h"
 #include "host/PassPixels.h"
 
-PassBuffers::~PassBuffers() {
-    PageFree(copy, copyBytes);
-    FreeRasters();
-}
-
-void PassBuffers::FreeRasters() {
-    PageFree(scratch.subpixels, subpixelBytes);
-    PageFree(scratch.coverage, coverageBytes);
-    scratch = EngraveScratch{nullptr, nullptr};
-}
-
 namespace {
+
+// Page allocations of one render, released whatever happens.
+struct PassBuffers {
+    void* copy = nullptr;  // the source window, `planes` samples per pixel
+    size_t copyBytes = 0;
+    EngraveScratch scratch{nullptr, nullptr};
+    size_t subpixelBytes = 0, coverageBytes = 0;
+
+    PassBuffers() = default;
+    PassBuffers(const PassBuffers&) = delete;
+    PassBuffers& operator=(const PassBuffers&) = delete;
+    ~PassBuffers() {
+        PageFree(copy, copyBytes);
+        PageFree(scratch.subpixels, subpixelBytes);
+        PageFree(scratch.coverage, coverageBytes);
+    }
+};
 
 // Progress of one region mapped onto the whole image.
 struct RegionProgress {
@@ -47,7 +53,9 @@ bool AllocateBuffers(const PassLayout& layout, bool antialiased, PassBuffers* bu
 }  // namespace
 
 OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, const ProgressSink& progress,
-                   bool wholeImageProgress, PassBuffers* buffers) {
+                   bool wholeImageProgress) {
+    PassBuffers owned;
+    PassBuffers* buffers = &owned;
     // Without the host's colour suite a CMYK image cannot be engraved: stop
     // rather than engrave a black copy.
     const PSColorSpaceSuite1* suite = nullptr;
@@ -77,6 +85,12 @@ OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, co
     }
     EngraveRender(settings, region, image, layout.mask, RenderOptions{}, buffers->scratch,
                   EngraveProgress{&ReportProgress, &mapped});
-    buffers->FreeRasters();
     return noErr;
+}
+
+bool ConvertRegionToCmyk(const PassLayout& layout) {
+    const PSColorSpaceSuite1* suite = AcquireColorSuite();
+    const bool converted = suite && ConvertOutputToCmyk(layout, suite);
+    if (suite) ReleaseColorSuite();
+    return converted;
 }

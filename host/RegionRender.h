@@ -10,25 +10,16 @@
 #include "host/PassLayout.h"
 #include "host/Progress.h"
 
-// Page allocations of one pass, released whatever happens.
-struct PassBuffers {
-    void* copy = nullptr;  // the source window, `planes` samples per pixel
-    size_t copyBytes = 0;
-    EngraveScratch scratch{nullptr, nullptr};
-    size_t subpixelBytes = 0, coverageBytes = 0;
-
-    PassBuffers() = default;
-    PassBuffers(const PassBuffers&) = delete;
-    PassBuffers& operator=(const PassBuffers&) = delete;
-    ~PassBuffers();
-    void FreeRasters();
-};
-
 // Renders layout.region into layout.out with the host's record for the
 // colour suite. Progress of a region smaller than the image is mapped onto
 // the whole image when `wholeImageProgress` is set, so that a split run's
 // bar runs once from start to end. Returns noErr, memFullErr, or
-// errPlugInHostInsufficient when a CMYK image meets no colour suite; the
-// copy stays in `buffers` for the selection blend.
+// errPlugInHostInsufficient when a CMYK image meets no colour suite.
+// The working copy and rasters live only for the render: page allocations
+// released before this returns.
 OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, const ProgressSink& progress,
-                   bool wholeImageProgress, PassBuffers* buffers);
+                   bool wholeImageProgress);
+
+// The output region of a CMYK image back from RGB to CMYK through the
+// host's colour suite; false when the suite is missing or fails.
+bool ConvertRegionToCmyk(const PassLayout& layout);

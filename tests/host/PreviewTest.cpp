@@ -101,6 +101,17 @@ TEST(Preview, SixteenBitsAlphaSelectionAndDotsMatchTheFinalImage) {
     }
 }
 
+// A CMYK image's preview holds the CMYK samples the final render writes,
+// converted back through the host's colour suite and blended as there.
+TEST(Preview, CmykMatchesTheFinalImage) {
+    EngraveSettings settings = DefaultEngraveSettings();
+    settings.colorSchema = kInitialColor;
+    settings.pattern = kSpiralWaves1;
+    ExpectPreviewsMatch(settings, TexturedImage(47, 39, 4, 8, plugInModeCMYKColor), true, "cmyk8");
+    settings.noAntialias = 1;
+    ExpectPreviewsMatch(settings, TexturedImage(47, 39, 5, 16, plugInModeCMYK64), true, "cmyka16");
+}
+
 // The view is pulled back into the image as the pane needs.
 TEST(Preview, ViewClampsIntoTheImage) {
     struct Case { int viewX, viewY, paneW, paneH; int left, top, width, height, paneWidth; };
