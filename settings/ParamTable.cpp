@@ -89,7 +89,7 @@ const SettingInfo kParamTable[] = {
         .Dialog("Threshold", "Retouch lumeric picture").Caption("Retouch").Range(-100, 1000),
     SETTING(randomness, Real, 0)
         .Script("BRel", 6).Announced().Preset(6, ";Randomness").Legacy()
-        .Dialog("Randomness", "Additional artistic distortion").Range(-1000, 1000),
+        .Dialog("Randomness", "Additional artistic distortion").Caption("Add relief").Range(-1000, 1000),
     SETTING(amplitude, Real, 100)
         .Script("Ampl", 7).Announced().Preset(7, ";Amplitude").Legacy()
         .Dialog("Amplitude", "Waves amplitude").Range(0, 1000),
@@ -98,7 +98,7 @@ const SettingInfo kParamTable[] = {
         .Dialog("Frequency", "Waves frequency").Range(0, 1000),
     SETTING(phaseShift, Real, 0)
         .Script("Shif", 9).Announced().Preset(9, ";Shift of phase").Legacy()
-        .Dialog("Shift of phase", "Shift of wave phase").Range(-1000, 1000).Shown(0.18f, 5.5555553f),
+        .Dialog("Shift of phase", "Shift of wave phase").Caption("Shift").Range(-1000, 1000).Shown(0.18f, 5.5555553f),
     SETTING(threshold, Real, 0)
         .Script("Usil", 10).Announced().Preset(10, ";Threshould").Legacy()
         .Dialog("Contrast", "Amplify contrast of lumeric picture").Caption("Amplification").Range(-300, 300),
