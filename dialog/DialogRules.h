@@ -3,51 +3,8 @@
 // pattern kind, the alpha rule, and the navigator frame's place for a view.
 #pragma once
 
+#include "resources/DialogIds.h"
 #include "settings/ParamTable.h"
-
-// Dialog control identifiers (the template's).
-enum DialogControlId : int {
-    kIdOk = 1,
-    kIdCancel = 2,
-    kIdNavigator = 1031,
-    kIdWidth = 1033,
-    kIdRandomness = 1034,
-    kIdInvert = 1043,
-    kIdNotBreak = 1046,
-    kIdRotor = 1061,
-    kIdColorSchema = 1062,
-    kIdPattern = 1063,
-    kIdUseDots = 1064,
-    kIdCenterXLabel = 1065,
-    kIdCenterYLabel = 1066,
-    kIdAmplitudeLabel = 1067,
-    kIdShiftLabel = 1068,
-    kIdFrequencyLabel = 1069,
-    kIdNoiseLabel = 1072,
-    kIdSave = 1074,
-    kIdFillAlpha = 1075,
-    kIdCheckerboard = 1076,
-    kIdPresetList = 1077,
-    kIdDelete = 1078,
-    kIdAbout = 1080,
-    kIdHelp = 1081,
-    kIdPreview = 1102,
-    kIdSolidInk = 1104,
-    kIdUpdate = 1110,
-    kIdSpace = 1112,
-    kIdOffset = 1113,
-    kIdContrastEdit = 1114,   // edits `threshold`, labelled "Contrast"
-    kIdThresholdEdit = 1115,  // edits `contrast`, labelled "Threshold"
-    kIdFrequency = 1116,
-    kIdShift = 1118,
-    kIdAmplitude = 1122,
-    kIdCenterX = 1123,
-    kIdAutoUpdate = 1124,
-    kIdCenterY = 1125,
-    kIdNoise = 1128,
-    kIdProgress = 669,
-    kIdRefresh = 9999,  // posted to itself after every change
-};
 
 // A spin edit and the setting it edits; `labelId` is its static label when
 // the dialog enables and disables it with the spin edit (else 0).
