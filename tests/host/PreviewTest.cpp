@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "host/EngraveParams.h"
+#include "host/ModuleState.h"
 #include "host/PreviewRender.h"
+#include "host/PreviewSource.h"
 #include "tests/support/FakeHost.h"
 
 namespace {
@@ -36,7 +38,8 @@ void ExpectPreviewsMatch(const EngraveSettings& settings, const FakeImage& image
     }
     FakeHost host(image);
     if (masked) host.setMask(mask);
-    host.DeliverWholeImage();
+    gModule.filterRecord = &host.record();
+    ASSERT_EQ(FetchWholeImage(&host.record()), noErr);
     int progressCalls = 0;
     const ProgressSink sink{[](void* n, int32_t, int32_t) { ++*static_cast<int*>(n); }, &progressCalls};
     struct View { int x, y, w, h; };
@@ -112,6 +115,24 @@ TEST(Preview, CmykMatchesTheFinalImage) {
     ExpectPreviewsMatch(settings, TexturedImage(47, 39, 5, 16, plugInModeCMYK64), true, "cmyka16");
 }
 
+// The panes show CMYK through the host's suite: 16-bit samples first come
+// down to 8 bits, the transparency plane becomes alpha.
+TEST(Preview, CmykDisplayCopyGoesThroughTheColourSuite) {
+    FakeHost host(TexturedImage(3, 2, 5, 16, plugInModeCMYK64));
+    gModule.filterRecord = &host.record();
+    // C M Y K A at 16 bits: 32768 shows as 255, 3200 as 25.
+    const uint16_t pixel[5] = {32768, 3200, 0, 0, 16384};
+    std::vector<uint8_t> rgba;
+    ASSERT_TRUE(CmykDisplayCopy(reinterpret_cast<const uint8_t*>(pixel), 10, 1, 1, 5, 16, &rgba));
+    const std::vector<uint8_t> expected = {0, 230, 255, 128};  // the fake suite: R = 255 - C - K
+    EXPECT_EQ(rgba, expected);
+    FakeHostOptions none;
+    none.colorSuite = false;
+    FakeHost bare(TexturedImage(3, 2, 4, 8, plugInModeCMYKColor), none);
+    gModule.filterRecord = &bare.record();
+    EXPECT_FALSE(CmykDisplayCopy(reinterpret_cast<const uint8_t*>(pixel), 10, 1, 1, 4, 8, &rgba));
+}
+
 // The view is pulled back into the image as the pane needs.
 TEST(Preview, ViewClampsIntoTheImage) {
     struct Case { int viewX, viewY, paneW, paneH; int left, top, width, height, paneWidth; };
@@ -129,7 +150,8 @@ TEST(Preview, ViewClampsIntoTheImage) {
 
 TEST(Preview, UnsupportedImagesAndMissingInputGiveNoPicture) {
     FakeHost lab(TexturedImage(20, 10, 3, 8, plugInModeLabColor));
-    lab.DeliverWholeImage();
+    gModule.filterRecord = &lab.record();
+    FetchWholeImage(&lab.record());
     EXPECT_TRUE(RenderPreview(DefaultEngraveSettings(), PreviewRequest{&lab.record(), 0, 0, 8, 8}, {}).empty);
     EXPECT_TRUE(lab.alerts.empty()) << "a preview shows no message box";
     FakeHost nothing(TexturedImage(20, 10, 3, 8));
