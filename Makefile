@@ -69,6 +69,7 @@ test-sanitize:
 
 bench: native
 	@$(NATIVE)/bench/engine_bench
+	@$(NATIVE)/bench/preview_bench
 
 # The Linux command with its manual page, bash completion, licence and
 # notices, under $(DESTDIR)$(PREFIX); uninstall removes exactly those files.
