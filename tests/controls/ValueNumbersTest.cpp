@@ -1,5 +1,5 @@
-// Values as the spin edit and the value dialog read, compare, keep and show
-// them, and the spin edit's reactions to typing and to its arrows.
+// Values as the spin edit, the rotor and the value dialog read, compare,
+// keep and show them, and pixel sizes for the DPI.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +8,6 @@
 
 #include "controls/ControlNumbers.h"
 #include "controls/DpiScale.h"
-#include "controls/SpinModel.h"
 #include "controls/ValueDialogModel.h"
 
 namespace {
@@ -62,47 +61,6 @@ TEST(ValueNumbers, TruncateCompareAndShow) {
     EXPECT_EQ(UpDownWord(-1.0f), 0xFFFF);
     EXPECT_EQ(UpDownWord(-50.7f), uint16_t(-50));
     EXPECT_EQ(UpDownWord(70000.0f), 70000 & 0xFFFF);
-}
-
-TEST(SpinEditTyping, ClampsThenNotifiesOnlyForAChangeAtTwoDecimals) {
-    const struct {
-        float old;
-        const char* typed;
-        float minimum, maximum;
-        float value;
-        bool notify;
-    } cases[] = {
-        {50, "250", 0, 100, 100, true},  {100, "250", 0, 100, 100, false}, {12, "12.001", 0, 100, 12.001f, false},
-        {50, "abc", 5, 100, 5, true},    {50, "nan", -10, 10, 0, true},    {50, "1e999", 5, 100, 5, true},
-        {0, "-7", -50, 50, -7, true},    {20, "-60", -50, 50, -50, true},
-    };
-    for (const auto& c : cases) {
-        const TypedCommit commit = CommitTypedValue(c.old, c.typed, std::strlen(c.typed), c.minimum, c.maximum);
-        EXPECT_EQ(commit.value, c.value) << c.typed;
-        EXPECT_EQ(commit.notify, c.notify) << c.typed;
-    }
-}
-
-TEST(SpinEditArrows, EachStepOrTheEndNotifiesAsTheFieldAsks) {
-    const int kThumbPosition = 4, kThumbTrack = 5, kEndScroll = 8;
-    const struct {
-        int code;
-        int16_t position;
-        bool eachStep;
-        bool set, notify;
-    } cases[] = {
-        {kThumbPosition, 100, true, true, true}, {kThumbPosition, 100, false, true, false},
-        {kEndScroll, 3, false, true, true},      {kEndScroll, 3, true, false, false},
-        {kThumbTrack, 3, true, false, false},    {kThumbPosition, -1, true, true, true},
-    };
-    for (const auto& c : cases) {
-        const ArrowOutcome outcome = ArrowScroll(c.code, c.position, c.eachStep);
-        EXPECT_EQ(outcome.setValue, c.set) << c.code << " " << c.eachStep;
-        EXPECT_EQ(outcome.notify, c.notify) << c.code << " " << c.eachStep;
-        if (c.set) {
-            EXPECT_EQ(outcome.value, float(c.position));
-        }
-    }
 }
 
 TEST(ValueDialogRules, LeavingAFieldKeepsRefusesOrClamps) {
