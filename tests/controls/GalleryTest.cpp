@@ -124,6 +124,6 @@ TEST_P(Gallery, EveryControlInEachState) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Dpi, Gallery, ::testing::Values(96, 192));
+INSTANTIATE_TEST_SUITE_P(Dpi, Gallery, ::testing::Values(96, 144, 192));  // 144: pictures resized
 
 }  // namespace
