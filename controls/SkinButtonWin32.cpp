@@ -5,6 +5,7 @@
 #include "controls/ControlFrame.h"
 #include "controls/PushButtons.h"
 #include "controls/Toolkit.h"
+#include "controls/ToolkitClasses.h"
 #include "resources/ResourceIds.h"
 
 namespace {
