@@ -1,18 +1,17 @@
 #include "dialog/PresetFiles.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 
 #include "dialog/PresetNames.h"
 #include "dialog/PresetReader.h"
 #include "dialog/PresetWriter.h"
 #include "dialog/ReplaceFile.h"
+#include "dialog/Utf8Files.h"
 
 bool LoadPreset(const std::string& folder, const std::string& name, SettingValues* record) {
     std::string path;
     if (!PresetFilePath(folder, NormalizePresetName(name), &path)) return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenUtf8(path, "rb");
     if (!file) return false;
     FilePresetSource source(file);
     bool loaded = ReadPresetContent(record, source);
@@ -23,8 +22,7 @@ bool LoadPreset(const std::string& folder, const std::string& name, SettingValue
 bool PresetExists(const std::string& folder, const std::string& normalizedName) {
     std::string path;
     if (!PresetFilePath(folder, normalizedName, &path)) return false;
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
+    return ExistsUtf8(path);
 }
 
 bool WritePresetFile(const std::string& folder, const std::string& normalizedName,
@@ -37,14 +35,14 @@ bool WritePresetFile(const std::string& folder, const std::string& normalizedNam
 bool DeletePreset(const std::string& folder, const std::string& name) {
     std::string path;
     if (!PresetFilePath(folder, NormalizePresetName(name), &path)) return false;
-    return std::remove(path.c_str()) == 0;
+    return RemoveUtf8(path);
 }
 
 bool ReplaceFileContent(const std::string& path, const std::function<bool(PresetSink&)>& write) {
     // The temporary's extension is not "lmv" (not even in an 8.3 short name),
     // so a leftover never shows up in the preset list.
     std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    std::FILE* file = OpenUtf8(temporary, "wb");
     if (!file) return false;
     FilePresetSink sink(file);
     bool written = write(sink);
@@ -52,6 +50,6 @@ bool ReplaceFileContent(const std::string& path, const std::function<bool(Preset
     written = std::fflush(file) == 0 && written;
     written = std::fclose(file) == 0 && written;
     if (written && ReplaceFileAtomically(temporary, path)) return true;
-    std::remove(temporary.c_str());
+    RemoveUtf8(temporary);
     return false;
 }

@@ -1,4 +1,4 @@
-// Preset files on disk: load, exists, write, delete. Portable (stdio and
+// Preset files on disk: load, exists, write, delete, by UTF-8 paths. Portable (stdio and
 // one rename seam); the dialog adds the naming dialog and the list around
 // these, and the lumeric command uses them as they are.
 //

@@ -3,24 +3,14 @@
 #ifdef _WIN32
 #include <windows.h>
 
-namespace {
-
-bool WideFromUtf8(const std::string& text, std::wstring* wide) {
-    if (text.empty()) return false;
-    const int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), nullptr, 0);
-    if (n <= 0) return false;
-    wide->assign(size_t(n), L'\0');
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), int(text.size()), &(*wide)[0], n) == n;
-}
-
-}  // namespace
+#include "dialog/Utf8Files.h"
 
 // The C runtime's rename refuses an existing target on Windows, and removing
 // it first would lose the old file if the rename then failed. The ANSI
 // MoveFileExA would garble any name outside the system's code page.
 bool ReplaceFileAtomically(const std::string& fromUtf8, const std::string& toUtf8) {
     std::wstring from, to;
-    if (!WideFromUtf8(fromUtf8, &from) || !WideFromUtf8(toUtf8, &to)) {
+    if (fromUtf8.empty() || toUtf8.empty() || !WideFromUtf8(fromUtf8, &from) || !WideFromUtf8(toUtf8, &to)) {
         SetLastError(ERROR_NO_UNICODE_TRANSLATION);
         return false;
     }
