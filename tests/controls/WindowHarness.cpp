@@ -191,7 +191,7 @@ void ExpectMatchesReference(const Picture& picture, const std::string& name) {
     if (update && *update == '1') return WritePicture(picture, reference);
     std::vector<uint8_t> rgba;
     int width = 0, height = 0;
-    const bool read = ReadStoredPng(reference, &rgba, &width, &height);
+    const bool read = ReadTestPng(reference, &rgba, &width, &height);
     int differing = read && width == picture.width && height == picture.height ? 0 : -1;
     Picture difference = picture;  // unchanged pixels faded, changed ones red
     for (size_t i = 0; differing >= 0 && i < picture.pixels.size(); ++i) {
