@@ -53,10 +53,10 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-std::string ArtifactPath(const std::string& name) {
+std::string ArtifactPath(const std::string& name, const char* subfolder = "controls") {
     const char* root = std::getenv("LUMERIC_TEST_ARTIFACTS");
     const std::string folder =
-        WindowsPath(root && *root ? root : LUMERIC_SOURCE_DIR "/build/test-artifacts") + "\\controls";
+        WindowsPath(root && *root ? root : LUMERIC_SOURCE_DIR "/build/test-artifacts") + "\\" + subfolder;
     for (size_t at = folder.find('\\', 3); at != std::string::npos; at = folder.find('\\', at + 1))
         CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
@@ -183,7 +183,9 @@ Picture Beside(const std::vector<Picture>& pictures, int gap) {
     return out;
 }
 
-void SaveArtifact(const Picture& picture, const std::string& name) { WritePicture(picture, ArtifactPath(name)); }
+void SaveArtifact(const Picture& picture, const std::string& name, const char* folder) {
+    WritePicture(picture, ArtifactPath(name, folder));
+}
 
 void ExpectMatchesReference(const Picture& picture, const std::string& name) {
     const std::string reference = WindowsPath(LUMERIC_SOURCE_DIR "/tests/controls/reference/" + name + ".png");

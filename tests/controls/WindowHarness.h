@@ -47,8 +47,8 @@ Picture PrintClient(HWND window, int width, int height);  // WM_PRINTCLIENT into
 Picture Grab(HWND window);  // the client area as painted on screen, children included
 Picture Beside(const std::vector<Picture>& pictures, int gap);
 
-// build/test-artifacts/controls/<name>.png
-void SaveArtifact(const Picture& picture, const std::string& name);
+// build/test-artifacts/<folder>/<name>.png
+void SaveArtifact(const Picture& picture, const std::string& name, const char* folder = "controls");
 
 // Compares with tests/controls/reference/<name>.png; a mismatch or a
 // missing reference fails, with the picture and a difference map saved as

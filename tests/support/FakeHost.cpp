@@ -346,7 +346,7 @@ int16_t FakeHost::Call(int16_t selector) {
     gHost = this;
     result_ = 0;
     calls.push_back("selector " + std::to_string(selector));
-    PluginMain(selector, &record_, &data_, &result_);
+    (options_.entry ? options_.entry : PluginMain)(selector, &record_, &data_, &result_);
     return result_;
 }
 
@@ -357,7 +357,7 @@ int16_t FakeHost::CallAbout() {
     about.sSPBasic = &basic_;
     result_ = 12345;
     calls.push_back("selector 0");
-    PluginMain(filterSelectorAbout, &about, &data_, &result_);
+    (options_.entry ? options_.entry : PluginMain)(filterSelectorAbout, &about, &data_, &result_);
     return result_;
 }
 

@@ -39,6 +39,8 @@ struct FakeHostOptions {
     int abortAfterChecks = -1;     // abortProc answers true from the n-th call on
     int advanceStateErrorAt = -1;  // the n-th advanceState call fails with advanceStateError
     OSErr advanceStateError = noErr;
+    // The module's entry point: the one linked in, or a loaded module's.
+    void(PI_CALL* entry)(int16_t selector, void* block, intptr_t* data, int16_t* result) = nullptr;
 };
 
 class FakeHost {
@@ -60,6 +62,7 @@ public:
     void DeliverWholeImage();
 
     FilterRecord& record() { return record_; }
+    PlatformData& platform() { return platform_; }  // the host window that owns the module's dialogs
     BigDocumentStruct& bigDocument() { return big_; }
     PIDescriptorParameters& descriptorParameters() { return descriptor_; }
     EngraveParams* params();

@@ -9,6 +9,28 @@ namespace {
 
 uint32_t U32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 
+int Paeth(int a, int b, int c) {
+    const int p = a + b - c, pa = p > a ? p - a : a - p, pb = p > b ? p - b : b - p, pc = p > c ? p - c : c - p;
+    return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+}
+
+// Undoes the row filter in place; `previous` is the row above, already undone (or null).
+bool Unfilter(uint8_t type, uint8_t* row, const uint8_t* previous, size_t bytes, int bpp) {
+    for (size_t i = 0; i < bytes; ++i) {
+        const int a = i >= size_t(bpp) ? row[i - bpp] : 0, b = previous ? previous[i] : 0;
+        const int c = previous && i >= size_t(bpp) ? previous[i - bpp] : 0;
+        switch (type) {
+            case 0: break;
+            case 1: row[i] = uint8_t(row[i] + a); break;
+            case 2: row[i] = uint8_t(row[i] + b); break;
+            case 3: row[i] = uint8_t(row[i] + (a + b) / 2); break;
+            case 4: row[i] = uint8_t(row[i] + Paeth(a, b, c)); break;
+            default: return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 bool ReadTestPng(const std::string& path, std::vector<uint8_t>* rgba, int* width, int* height) {
@@ -43,8 +65,8 @@ bool ReadTestPng(const std::string& path, std::vector<uint8_t>* rgba, int* width
     if (uncompress(raw.data(), &size, z.data(), uLong(z.size())) != Z_OK || size != raw.size()) return false;
     rgba->assign(size_t(*width) * *height * 4, 255);
     for (int y = 0; y < *height; ++y) {
-        const uint8_t* row = &raw[y * (rowBytes + 1)];
-        if (row[0] != 0) return false;  // only filter type 0
+        uint8_t* row = &raw[y * (rowBytes + 1)];
+        if (!Unfilter(row[0], row + 1, y > 0 ? row + 1 - (rowBytes + 1) : nullptr, rowBytes, channels)) return false;
         for (int x = 0; x < *width; ++x)
             for (int c = 0; c < channels; ++c) (*rgba)[(size_t(y) * *width + x) * 4 + c] = row[1 + x * channels + c];
     }
