@@ -135,6 +135,22 @@ ArtCanvas DrawChecker(bool enabled, int k) {
 
 }  // namespace
 
+std::vector<IconImage> DrawModuleIcon() {
+    std::vector<IconImage> images;
+    for (int size : {16, 32, 48, 256}) {
+        // The emblem on a white disc; outside the disc the icon is clear.
+        const int k = size >= 48 ? size / 32 : 1;
+        IconImage image{MakeCanvas(size, size, Grey(255)), std::vector<float>(size_t(size) * size, 0.0f)};
+        const float c = size * 0.5f, r = size * 0.5f - 0.5f;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                image.alpha[size_t(y) * size + x] = std::fmin(std::fmax(r - std::hypot(x + 0.5f - c, y + 0.5f - c) + 0.5f, 0.0f), 1.0f);
+        DrawEmblem(image.canvas, c, c, r - 0.6f * k, k);
+        images.push_back(std::move(image));
+    }
+    return images;
+}
+
 std::vector<Picture> DrawArtwork(int scale) {
     std::vector<Picture> out;
     out.push_back({115, "checker-on", DrawChecker(true, scale)});

@@ -15,3 +15,14 @@ struct Picture {
 
 // Every picture at `scale`.
 std::vector<Picture> DrawArtwork(int scale);
+
+// The module's icon (shown for preset files): the emblem at 16, 32, 48 and
+// 256 pixels, with its coverage as transparency.
+struct IconImage {
+    ArtCanvas canvas;
+    std::vector<float> alpha;  // 0..1 per pixel, top-down
+};
+std::vector<IconImage> DrawModuleIcon();
+
+// An .ico file of 32-bit images (colour with alpha, and the 1-bit mask).
+std::vector<unsigned char> EncodeIco(const std::vector<IconImage>& images);

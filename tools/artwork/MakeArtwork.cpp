@@ -1,5 +1,5 @@
-// Writes the module's bitmaps: make-artwork <folder>. Each picture as
-// <name>.bmp (96 DPI) and <name>-2x.bmp (the double-size set the toolkit
+// Writes the module's bitmaps and icon: make-artwork <folder>. Each picture
+// as <name>.bmp (96 DPI) and <name>-2x.bmp (the double-size set the toolkit
 // loads from 144 DPI on). resources/art/ holds the committed output; a test
 // regenerates it and compares the bytes.
 #include <cstdio>
@@ -21,6 +21,11 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
+    }
+    const std::string icon = folder + "/module.ico";
+    if (!WriteFile(icon, EncodeIco(DrawModuleIcon()))) {
+        std::fprintf(stderr, "make-artwork: cannot write %s\n", icon.c_str());
+        return 1;
     }
     return 0;
 }
