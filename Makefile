@@ -12,7 +12,7 @@ SANITIZE := build/sanitize
 export LUMERIC_TEST_ARTIFACTS := $(CURDIR)/build/test-artifacts
 
 .PHONY: all demo test deps-native deps-all native win64 win32 sanitize \
-        test-native test-win64 test-sanitize bench install uninstall clean
+        test-native test-win64 test-sanitize bench install uninstall dist clean
 
 all: native
 
@@ -70,6 +70,10 @@ test-sanitize:
 bench: native
 	@$(NATIVE)/bench/engine_bench
 	@$(NATIVE)/bench/preview_bench
+
+# The Windows packages: build/dist/LumericII-win64.zip and -win32.zip.
+dist: native win64 win32
+	@tools/make-dist.sh
 
 # The Linux command with its manual page, bash completion, licence and
 # notices, under $(DESTDIR)$(PREFIX); uninstall removes exactly those files.

@@ -1,14 +1,21 @@
 // Engraves a sample photo with every pattern kind and colour schema
 // (default settings otherwise) into a folder of PNG files, plus a contact
-// sheet of them all, so that a person can look the engine over.
+// sheet of them all, so that a person can look the engine over; or makes
+// the help page's pictures: each kind, each schema and each starter preset.
 //
 //   render-gallery input.png output-folder [scale]
+//   render-gallery --help-pictures input.png presets-folder output-folder
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "dialog/PresetFiles.h"
+#include "dialog/PresetNames.h"
 
 #include "engine/Engrave.h"
 #include "settings/ParamTable.h"
@@ -78,7 +85,58 @@ Rgb Shrink(const Rgb& in, int factor) {
 
 }  // namespace
 
+// The part of a picture around (x, y), at most `size` pixels square.
+Rgb Crop(const Rgb& in, int x, int y, int size) {
+    Rgb out;
+    out.width = std::min(size, in.width - x);
+    out.height = std::min(size, in.height - y);
+    out.pixels.resize(size_t(out.width) * out.height * 3);
+    for (int row = 0; row < out.height; ++row)
+        std::memcpy(&out.pixels[size_t(row) * out.width * 3], &in.pixels[(size_t(y + row) * in.width + x) * 3],
+                    size_t(out.width) * 3);
+    return out;
+}
+
+// The help page's pictures, the engraving's strokes at full size around the
+// photo's middle: kind00..kind12 (black and white),
+// schema0..2 ("Waves 1"), and preset-<name> for every starter preset.
+int HelpPictures(const char* input, const std::string& presets, const std::string& folder) {
+    Rgb source;
+    if (!ReadPng(input, &source)) {
+        std::fprintf(stderr, "cannot read %s\n", input);
+        return 1;
+    }
+    auto write = [&](const EngraveSettings& settings, const std::string& name) {
+        const int size = std::min({256, source.width, source.height});
+        return WritePngFile(folder + "/" + name + ".png",
+                            Crop(Engrave(source, settings), (source.width - size) / 2, (source.height - size) / 4, size));
+    };
+    for (int kind = 0; kind < kPatternKindCount; ++kind) {
+        EngraveSettings settings = DefaultEngraveSettings();
+        settings.pattern = uint8_t(kind);
+        char name[16];
+        std::snprintf(name, sizeof name, "kind%02d", kind);
+        if (!write(settings, name)) return 1;
+    }
+    for (int schema = 0; schema < kColorSchemaCount; ++schema) {
+        EngraveSettings settings = DefaultEngraveSettings();
+        settings.colorSchema = uint8_t(schema);
+        if (!write(settings, "schema" + std::to_string(schema))) return 1;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(presets)) {
+        const std::string file = entry.path().filename().string();
+        if (entry.path().extension() != ".lmv") continue;
+        SettingValues values{DefaultEngraveSettings(), DefaultDialogPreferences()};
+        if (!LoadPreset(presets, file, &values) || !write(values.engraving, "preset-" + NormalizePresetName(file))) {
+            std::fprintf(stderr, "cannot render preset %s\n", file.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--help-pictures") return HelpPictures(argv[2], argv[3], argv[4]);
     if (argc < 3) {
         std::fprintf(stderr, "usage: render-gallery input.png output-folder [sheet-shrink]\n");
         return 2;
