@@ -91,9 +91,13 @@ void OnCommand(int id, int code, LPARAM lParam) {
     switch (id) {
         case kIdColorSchema:
         case kIdPattern: {
-            if (code != CBN_SELENDOK) return;
+            // A choice made final; or arrow keys on the closed list, which
+            // change the selection without closing anything.
+            HWND combo = reinterpret_cast<HWND>(lParam);
+            const bool closedChange = code == CBN_SELCHANGE && !SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0);
+            if (code != CBN_SELENDOK && !closedChange) return;
             EngraveParams* params = Record();
-            const int selected = int(SendMessageW(reinterpret_cast<HWND>(lParam), CB_GETCURSEL, 0, 0));
+            const int selected = int(SendMessageW(combo, CB_GETCURSEL, 0, 0));
             if (!params || selected < 0) return;
             if (id == kIdColorSchema) {
                 params->colorSchema = uint8_t(selected);

@@ -13,7 +13,7 @@ native="cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-de
 libpng-dev libtiff-dev libjpeg62-turbo-dev liblcms2-dev libgs-common zlib1g-dev icoutils \
 man-db bsdextrautils binutils"
 windows="g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
-libz-mingw-w64-dev wine wine64 xvfb xauth clang libclang-rt-14-dev"
+libz-mingw-w64-dev wine wine64 xvfb xauth xdotool clang libclang-rt-14-dev"
 
 wanted="$native"
 [ "$1" = "all" ] && wanted="$native $windows"
