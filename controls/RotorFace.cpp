@@ -72,7 +72,11 @@ void DrawAntialiasedRing(PixelCanvas& canvas, int cx, int cy, int radius, int st
 void RenderRotorFace(PixelCanvas& canvas, float value, int dpi, uint32_t background) {
     const int w = canvas.width, h = canvas.height;
     FillBox(canvas, 0, 0, w, h, background);
-    const int radius = w / 2 - ScaleForDpi(2, dpi);
+    // The circle follows the width; only a dial wider than tall (a dialog
+    // font wider than the template assumed) takes its height instead, so
+    // that the circle is never cut off.
+    int radius = w / 2 - ScaleForDpi(2, dpi);
+    if (radius > h / 2 - ScaleForDpi(1, dpi)) radius = h / 2 - ScaleForDpi(2, dpi);
     const int pen = ScaleForDpi(1, dpi);
     DrawOutline(canvas, w / 2, h / 2, radius, pen, background);
 

@@ -19,7 +19,7 @@ if [ -z "$DISPLAY" ]; then
   if [ -z "$pid" ] || ! kill -0 "$pid" 2>/dev/null || [ ! -s "$WINEPREFIX/.xvfb.display" ]; then
     wineserver -k </dev/null >/dev/null 2>&1  # its desktop has no usable screen
     rm -f "$WINEPREFIX/.xvfb.display"
-    Xvfb -displayfd 8 -screen 0 1280x1024x24 -nolisten tcp 8>"$WINEPREFIX/.xvfb.display" 9>&- </dev/null >/dev/null 2>&1 &
+    Xvfb -displayfd 8 -screen 0 "${LUMERIC_SCREEN:-1280x1024x24}" -nolisten tcp 8>"$WINEPREFIX/.xvfb.display" 9>&- </dev/null >/dev/null 2>&1 &
     echo $! >"$WINEPREFIX/.xvfb.pid"
     tries=0
     while [ ! -s "$WINEPREFIX/.xvfb.display" ] && [ $tries -lt 100 ]; do sleep 0.1; tries=$((tries + 1)); done

@@ -411,7 +411,13 @@ TEST(Dialog, Screenshots) {
         ASSERT_EQ(RunDialog(host, {[](HWND d) {
                                        if (IsWindowEnabled(Item(d, kIdFillAlpha))) Click(d, kIdFillAlpha);
                                    },
-                                   [&](HWND d) { SaveArtifact(Grab(d), c.name, "dialog"); }, kOk}),
+                                   [&](HWND d) {
+                                       HDC screen = GetDC(nullptr);
+                                       const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+                                       ReleaseDC(nullptr, screen);
+                                       SaveArtifact(Grab(d), std::string(c.name) + "-" + std::to_string(dpi), "dialog");
+                                   },
+                                   kOk}),
                   noErr);
     }
 }
