@@ -227,6 +227,15 @@ TEST(Dialog, EachKindEnablesItsControls) {
         });
     steps.push_back(kOk);
     ASSERT_EQ(RunDialog(host, steps), noErr);
+    // Opening also names the preset files' type for the user's shell.
+    char type[64] = {}, icon[1024] = {};
+    LONG size = sizeof type, iconSize = sizeof icon;
+    EXPECT_EQ(RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\.lmv", type, &size), ERROR_SUCCESS);
+    EXPECT_STREQ(type, "CorvessaLumericPSD_Saves");
+    EXPECT_EQ(RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\CorvessaLumericPSD_Saves\\DefaultIcon", icon,
+                             &iconSize),
+              ERROR_SUCCESS);
+    EXPECT_NE(std::strstr(icon, "lumeric2.8bf,0"), nullptr) << icon;
 }
 
 TEST(Dialog, FillAlphaAndCheckerboardFollowTheImagesAlpha) {
