@@ -1,11 +1,11 @@
 #include "gegl/ListEnums.h"
 
+#include <cctype>
 #include <string>
 
 GType ListEnumType(const PropertySpec& spec) {
     const SettingInfo& setting = *spec.setting;
-    std::string typeName = std::string("Lumeric") + setting.name;
-    typeName[7] = char(typeName[7] - 'a' + 'A');
+    const std::string typeName = std::string("Lumeric") + char(std::toupper(setting.name[0])) + (setting.name + 1);
     // GEGL may register the module again after unloading it; the type stays.
     if (GType existing = g_type_from_name(typeName.c_str())) return existing;
 

@@ -41,11 +41,13 @@ PropertySpec SpecOf(const SettingInfo& setting) {
         case SettingType::Switch:
         case SettingType::Flag:
             spec.kind = PropertyKind::Switch;
-            spec.minimum = 0, spec.maximum = 1;
+            spec.minimum = 0;
+            spec.maximum = 1;
             break;
         case SettingType::List:
             spec.kind = PropertyKind::List;
-            spec.minimum = 0, spec.maximum = setting.listCount - 1;
+            spec.minimum = 0;
+            spec.maximum = setting.listCount - 1;
             for (int i = 0; i < setting.listCount; ++i) spec.listNicks.push_back(GeglValueNick(setting.listNames[i]));
             break;
         case SettingType::Real:
@@ -58,7 +60,8 @@ PropertySpec SpecOf(const SettingInfo& setting) {
                 // either way, and one turn on the slider, for which GIMP
                 // draws an angle dial.
                 spec.unit = "degree";
-                spec.minimum = -3600, spec.maximum = 3600;
+                spec.minimum = -3600;
+                spec.maximum = 3600;
             }
             break;
     }
