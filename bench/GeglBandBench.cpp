@@ -22,7 +22,8 @@ GeglBuffer* Photo() {
         for (int y = 0; y < kHeight; ++y)
             for (int x = 0; x < kWidth; ++x)
                 for (int c = 0; c < 3; ++c)
-                    pixels[(size_t(y) * kWidth + x) * 3 + c] = uint8_t((x * 255 / kWidth + y * 255 / kHeight) / 2 + c * 9);
+                    pixels[(size_t(y) * kWidth + x) * 3 + c] =
+                        uint8_t((x * 255 / kWidth + y * 255 / kHeight) / 2 + c * 9);
         const GeglRectangle rect{0, 0, kWidth, kHeight};
         GeglBuffer* b = gegl_buffer_new(&rect, babl_format("R'G'B' u8"));
         gegl_buffer_set(b, &rect, 0, babl_format("R'G'B' u8"), pixels.data(), GEGL_AUTO_ROWSTRIDE);
@@ -86,8 +87,16 @@ void BM_Whole(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_Bands)->ArgNames({"tile", "threads"})->ArgsProduct({{64, 256}, {1, 2}})->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_PerTile)->ArgNames({"tile", "threads"})->ArgsProduct({{64, 256}, {1, 2}})->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Bands)
+    ->ArgNames({"tile", "threads"})
+    ->ArgsProduct({{64, 256}, {1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK(BM_PerTile)
+    ->ArgNames({"tile", "threads"})
+    ->ArgsProduct({{64, 256}, {1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK(BM_Whole)->ArgName("threads")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char** argv) {

@@ -102,8 +102,8 @@ gboolean FilterProcess(GeglOperation* operation, GeglBuffer* input, GeglBuffer* 
 
     std::vector<uint8_t> out(size_t(region.width) * region.height * pixelBytes);
     const size_t outRowBytes = size_t(region.width) * pixelBytes;
-    if (!RenderRegion(settings, image, layout, PixelBlock{source.data(), size_t(band.width) * pixelBytes, band},
-                      region, PixelBlock{out.data(), outRowBytes, region}))
+    if (!RenderRegion(settings, image, layout, PixelBlock{source.data(), size_t(band.width) * pixelBytes, band}, region,
+                      PixelBlock{out.data(), outRowBytes, region}))
         return FALSE;
     const GeglRectangle outRect = ToGeglRectangle(region);
     gegl_buffer_set(output, &outRect, 0, format, out.data(), gint(outRowBytes));
@@ -132,6 +132,7 @@ static void lumeric_engrave_class_init(LumericEngraveClass* klass) {
     filter->process = FilterProcess;
     filter->get_split_strategy = SplitStrategy;
 
+    // clang-format off
     gegl_operation_class_set_keys(operation,
         "name", "lumeric:engrave",
         "title", "LumericII",
@@ -140,6 +141,7 @@ static void lumeric_engrave_class_init(LumericEngraveClass* klass) {
         "gimp:menu-path", "<Image>/Filters/Artistic",
         "gimp:menu-label", "LumericII...",
         nullptr);
+    // clang-format on
 }
 
 void RegisterEngraveOperation(GTypeModule* module) { lumeric_engrave_register_type(module); }

@@ -90,7 +90,8 @@ void InstallEngraveProperties(GObjectClass* klass) {
     klass->get_property = GetProperty;
     const std::vector<PropertySpec>& specs = EngravePropertySpecs();
     g_assert(specs.size() <= size_t(kMaxEngraveProperties));
-    for (size_t i = 0; i < specs.size(); ++i) g_object_class_install_property(klass, guint(i + 1), ParamSpecOf(specs[i]));
+    for (size_t i = 0; i < specs.size(); ++i)
+        g_object_class_install_property(klass, guint(i + 1), ParamSpecOf(specs[i]));
 }
 
 EngraveSettings EngraveSettingsOf(GeglOperation* operation) {

@@ -17,14 +17,14 @@ enum class PropertyKind { Number, Switch, List };
 struct PropertySpec {
     const SettingInfo* setting;
     PropertyKind kind;
-    std::string name;         // "color-schema"
-    std::string label;        // GIMP's label for the control
-    std::string description;  // its tooltip
-    double minimum, maximum;  // what the property accepts (shown units)
-    double uiMinimum, uiMaximum;  // the slider's range
-    double defaultValue;      // shown units; lists by index, switches 0 or 1
-    const char* unit;         // "degree" for an angle, else empty
-    std::string visibleWhen;  // GIMP's condition for showing the control, empty: always
+    std::string name;                    // "color-schema"
+    std::string label;                   // GIMP's label for the control
+    std::string description;             // its tooltip
+    double minimum, maximum;             // what the property accepts (shown units)
+    double uiMinimum, uiMaximum;         // the slider's range
+    double defaultValue;                 // shown units; lists by index, switches 0 or 1
+    const char* unit;                    // "degree" for an angle, else empty
+    std::string visibleWhen;             // GIMP's condition for showing the control, empty: always
     std::vector<std::string> listNicks;  // lists: the entries' nicks, in table order
 };
 

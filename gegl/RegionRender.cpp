@@ -72,8 +72,8 @@ bool RenderRegion(const EngraveSettings& settings, const PixelRect& image, const
     const bool antialiased = settings.noAntialias == 0;
     std::vector<uint8_t> subpixels(antialiased ? SubpixelRasterBytes(region.width, region.height) : 0);
     std::vector<uint8_t> coverage(antialiased ? CoverageRasterBytes(region.width, region.height) : 0);
-    const EngraveRegion where{image.width, image.height, region.x - image.x, region.y - image.y, region.width,
-                              region.height};
+    const int left = region.x - image.x, top = region.y - image.y;
+    const EngraveRegion where{image.width, image.height, left, top, region.width, region.height};
     EngraveRender(settings, where, engraved, MaskView{}, RenderOptions{},
                   EngraveScratch{subpixels.data(), coverage.data()}, EngraveProgress{});
 

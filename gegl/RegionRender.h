@@ -10,9 +10,9 @@
 #include "settings/EngraveSettings.h"
 
 struct PixelBlock {
-    void* data;       // pixel (rect.x, rect.y)
+    void* data;  // pixel (rect.x, rect.y)
     size_t rowBytes;
-    PixelRect rect;   // in the image's coordinates
+    PixelRect rect;  // in the image's coordinates
 };
 
 struct PixelLayout {

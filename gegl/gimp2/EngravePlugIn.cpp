@@ -51,7 +51,8 @@ void Query() {
     for (const PropertySpec& spec : specs) {
         descriptions.push_back(ParamDescription(spec));
         const GimpPDBArgType type = spec.kind == PropertyKind::Number ? GIMP_PDB_FLOAT : GIMP_PDB_INT32;
-        params.push_back({type, const_cast<gchar*>(spec.name.c_str()), const_cast<gchar*>(descriptions.back().c_str())});
+        params.push_back(
+            {type, const_cast<gchar*>(spec.name.c_str()), const_cast<gchar*>(descriptions.back().c_str())});
     }
     gimp_install_procedure(kProcedure, "Engrave the drawable with LumericII",
                            "Turns the drawable, or its selected part, into a field of strokes whose thickness "
@@ -148,8 +149,8 @@ void Run(const gchar*, gint nparams, const GimpParam* params, gint* nreturn, Gim
     if (values.empty()) return fail(GIMP_PDB_CALLING_ERROR, error);
     gegl_init(nullptr, nullptr);
     if (!gegl_has_operation(kOperation))
-        return fail(GIMP_PDB_EXECUTION_ERROR, std::string("GEGL has no ") + kOperation +
-                                                  ": install lumeric-engrave.so in a GEGL plug-in folder");
+        return fail(GIMP_PDB_EXECUTION_ERROR,
+                    std::string("GEGL has no ") + kOperation + ": install lumeric-engrave.so in a GEGL plug-in folder");
     const gint32 drawable = params[2].data.d_drawable;
     Engrave(drawable, values);
     if (params[0].data.d_int32 != GIMP_RUN_NONINTERACTIVE) gimp_displays_flush();

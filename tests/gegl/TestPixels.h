@@ -1,5 +1,5 @@
-// Pictures in GEGL's sample scales (16-bit samples 0..65535) for the GEGL
-// suites, and the whole-image render every region is compared with.
+// Pictures in GEGL's sample scales (16-bit samples 0..65535) and the
+// whole-image engraving every region is compared with.
 #pragma once
 
 #include <cstdint>
@@ -18,14 +18,9 @@ struct TestPixels {
     PixelBlock Block() { return PixelBlock{bytes.data(), RowBytes(), rect}; }
 };
 
-// Shading, dark shapes and grain over the full range, alpha (RGBA) falling
-// to a quarter towards the bottom right.
-TestPixels MakeTestPixels(const PixelRect& rect, const PixelLayout& layout, uint32_t seed);
-TestPixels BlankPixels(const PixelRect& rect, const PixelLayout& layout);
+// Shading with grain over the full range; `blank` leaves every sample 0.
+TestPixels MakeTestPixels(const PixelRect& rect, const PixelLayout& layout, bool blank = false);
 TestPixels Crop(const TestPixels& pixels, const PixelRect& rect);
-
-// The engraving of the whole picture in one region.
 TestPixels RenderWhole(const EngraveSettings& settings, const TestPixels& picture);
-
-// Empty when equal, else where and by how much they first differ.
+// Empty when equal, else where they first differ.
 std::string Difference(const TestPixels& actual, const TestPixels& expected);
