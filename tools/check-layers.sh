@@ -5,6 +5,8 @@
 # offending line even where a build would find the header by accident.
 #
 #   settings <- engine <- host <- dialog, controls <- module;  cli on top
+#   gegl/ (the GEGL operation and the GIMP procedure) on top of settings
+#   and engine alone
 #   resources (identifiers only) may be included by every Windows layer;
 #   dialog/ and controls/ both sit on host/, and only dialog/ uses controls/.
 #
@@ -22,10 +24,11 @@ allowed() {
     dialog)    echo "settings engine host controls dialog resources" ;;
     module)    echo "settings engine host controls dialog module resources" ;;
     cli)       echo "settings engine host controls dialog module resources cli" ;;
+    gegl)      echo "settings engine gegl" ;;
   esac
 }
 
-for layer in settings engine resources host controls dialog module cli; do
+for layer in settings engine resources host controls dialog module cli gegl; do
   [ -d "$root/$layer" ] || continue
   ok=$(allowed "$layer")
   # Every quoted include naming a folder of the project.

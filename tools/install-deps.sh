@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the Debian 12 packages a build needs, quietly and only when
 # missing. Usage: tools/install-deps.sh native|all
-#   native: the Linux engine, module, lumeric command, tests and benchmarks
+#   native: the Linux engine, module, lumeric command, tests and benchmarks,
+#           and the GEGL operation with GIMP 2.10 to test it in
 #   all:    native plus the Windows cross builds, wine64 and Xvfb for their
 #           tests, and clang with its sanitizer and fuzzer runtimes
 # Never installs wine32: this kernel cannot run 32-bit code, and with it
@@ -11,7 +12,7 @@ set -- "${1:-all}"
 
 native="cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev \
 libpng-dev libtiff-dev libjpeg62-turbo-dev liblcms2-dev libgs-common zlib1g-dev icoutils \
-man-db bsdextrautils binutils"
+man-db bsdextrautils binutils libgegl-dev gegl gimp libgimp2.0-dev"
 windows="g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
 libz-mingw-w64-dev wine wine64 xvfb xauth xdotool clang libclang-rt-14-dev"
 

@@ -12,7 +12,9 @@ while IFS= read -r file || [ -n "$file" ]; do
   [ -n "$file" ] || continue
   rm -f "$destdir$file"
   echo "removed $destdir$file"
-  # Our own documentation folder goes when it is empty; shared ones stay.
-  case "$file" in */share/doc/lumeric/*) rmdir "$destdir$(dirname "$file")" 2>/dev/null || true ;; esac
+  # Our own folders go when they are empty; shared ones stay.
+  case "$file" in
+    */share/doc/lumeric/*|*/plug-ins/plug-in-lumeric-engrave/*) rmdir "$destdir$(dirname "$file")" 2>/dev/null || true ;;
+  esac
 done < "$manifest"
 rm -f "$manifest"
