@@ -151,9 +151,10 @@ INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-// Exported: the dialog procedure of DISSOLVEWITHPARAM00. Nothing thrown
+// Exported (module/PluginMain.def, under its plain name on both
+// architectures): the dialog procedure of DISSOLVEWITHPARAM00. Nothing thrown
 // may reach the dialog manager, which would take the host down with it.
-extern "C" __declspec(dllexport) INT_PTR CALLBACK DissolveProcGrad(HWND window, UINT message, WPARAM wParam,
+extern "C" INT_PTR CALLBACK DissolveProcGrad(HWND window, UINT message, WPARAM wParam,
                                                                    LPARAM lParam) {
     try {
         return HandleMessage(window, message, wParam, lParam);
