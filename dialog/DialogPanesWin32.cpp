@@ -64,7 +64,7 @@ void RefreshPreviewPicture() {
     // is shown through the host's colour suite, as the navigator is.
     std::vector<uint8_t> display;
     if (gDialog.cmyk) {
-        if (!CmykDisplayCopy(source.data, source.rowBytes, render.width, render.height, render.planes, render.depth,
+        if (!CmykDisplayCopy(gDialog.context->filterRecord, source.data, source.rowBytes, render.width, render.height, render.planes, render.depth,
                              &display))
             return;
         source = PictureSource{display.data(), int64_t(render.width) * 4, render.width, render.height, 4, 8};
@@ -124,7 +124,7 @@ void RefreshNavigatorPicture() {
     PictureSource source{sampled.data(), int64_t(fit.width) * bytesPerPixel, fit.width, fit.height, record->planes, depth};
     std::vector<uint8_t> display;
     if (gDialog.cmyk) {
-        if (!CmykDisplayCopy(sampled.data(), source.rowBytes, fit.width, fit.height, record->planes, depth, &display))
+        if (!CmykDisplayCopy(record, sampled.data(), source.rowBytes, fit.width, fit.height, record->planes, depth, &display))
             return;
         source = PictureSource{display.data(), int64_t(fit.width) * 4, fit.width, fit.height, 4, 8};
     }

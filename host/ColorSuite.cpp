@@ -1,23 +1,20 @@
 #include "host/ColorSuite.h"
 
-#include "host/ModuleState.h"
 
-const PSColorSpaceSuite1* AcquireColorSuite() {
-    SPBasicSuite* basic = gModule.basicSuite;
+const PSColorSpaceSuite1* AcquireColorSuite(SPBasicSuite* basic) {
     if (!basic || !basic->AcquireSuite) return nullptr;
     const void* suite = nullptr;
     if (basic->AcquireSuite(kPSColorSpaceSuite, kPSColorSpaceSuiteVersion1, &suite) != kSPNoError || !suite)
         return nullptr;
     const PSColorSpaceSuite1* table = static_cast<const PSColorSpaceSuite1*>(suite);
     if (!table->Convert8 || !table->Convert16) {
-        ReleaseColorSuite();
+        ReleaseColorSuite(basic);
         return nullptr;
     }
     return table;
 }
 
-void ReleaseColorSuite() {
-    SPBasicSuite* basic = gModule.basicSuite;
+void ReleaseColorSuite(SPBasicSuite* basic) {
     if (basic && basic->ReleaseSuite) basic->ReleaseSuite(kPSColorSpaceSuite, kPSColorSpaceSuiteVersion1);
 }
 

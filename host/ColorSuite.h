@@ -6,9 +6,10 @@
 
 #include "host/PluginInterface.h"
 
-// Acquires the suite from the current basic suite; null when the host has none.
-const PSColorSpaceSuite1* AcquireColorSuite();
-void ReleaseColorSuite();
+// Acquires the suite from the host's basic suite (FilterRecord.sSPBasic);
+// null when the host has none.
+const PSColorSpaceSuite1* AcquireColorSuite(SPBasicSuite* basic);
+void ReleaseColorSuite(SPBasicSuite* basic);
 
 // Converts `count` colours in place, in pieces the suite's 16-bit count can
 // carry. Returns false when the suite reports an error.

@@ -24,6 +24,7 @@ void PlanImage(const FilterRecord* record, PassLayout* layout) {
     layout->planes = record->planes;
     layout->bytesPerSample = layout->depth == 16 ? 2 : 1;
     layout->cmyk = record->imageMode == plugInModeCMYKColor || record->imageMode == plugInModeCMYK64;
+    layout->basicSuite = record->sSPBasic;
     const VRect filter = GetFilterRect(record);
     layout->region.imageWidth = RectWidth(filter);
     layout->region.imageHeight = RectHeight(filter);

@@ -13,6 +13,7 @@ struct PassLayout {
     int planes;  // samples per pixel
     int bytesPerSample;
     bool cmyk;  // CMYK or CMYK64: converted to RGB for the work
+    SPBasicSuite* basicSuite;  // the host's, for the colour suite
     EngraveRegion region;
 
     // The host's input buffer and the image position of its first pixel.

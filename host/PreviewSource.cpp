@@ -30,10 +30,10 @@ OSErr FetchWholeImage(FilterRecord* record) {
     return record->advanceState();
 }
 
-bool CmykDisplayCopy(const uint8_t* pixels, int64_t rowBytes, int width, int height, int planes, int depth,
+bool CmykDisplayCopy(const FilterRecord* host, const uint8_t* pixels, int64_t rowBytes, int width, int height, int planes, int depth,
                      std::vector<uint8_t>* rgba) {
-    if (!pixels || width <= 0 || height <= 0 || planes < 4) return false;
-    const PSColorSpaceSuite1* suite = AcquireColorSuite();
+    if (!host || !pixels || width <= 0 || height <= 0 || planes < 4) return false;
+    const PSColorSpaceSuite1* suite = AcquireColorSuite(host->sSPBasic);
     if (!suite) return false;
     rgba->assign(size_t(width) * height * 4, 0);
     std::vector<uint8_t> row(size_t(width) * 4);  // Color8 quadruples
@@ -52,6 +52,6 @@ bool CmykDisplayCopy(const uint8_t* pixels, int64_t rowBytes, int width, int hei
             dst[4 * x + 3] = planes > 4 ? To8(src, depth, int64_t(x) * planes + 4) : 255;
         }
     }
-    ReleaseColorSuite();
+    ReleaseColorSuite(host->sSPBasic);
     return converted;
 }

@@ -17,5 +17,5 @@ OSErr FetchWholeImage(FilterRecord* record);
 // full scale 32768, brought to 8 bits first) as red, green, blue, alpha
 // bytes, `width` x `height`, rows packed. Alpha is the transparency sample,
 // or 255 without one. False when the host offers no colour suite or it fails.
-bool CmykDisplayCopy(const uint8_t* pixels, int64_t rowBytes, int width, int height, int planes, int depth,
+bool CmykDisplayCopy(const FilterRecord* host, const uint8_t* pixels, int64_t rowBytes, int width, int height, int planes, int depth,
                      std::vector<uint8_t>* rgba);

@@ -59,13 +59,13 @@ OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, co
     // Without the host's colour suite a CMYK image cannot be engraved: stop
     // rather than engrave a black copy.
     const PSColorSpaceSuite1* suite = nullptr;
-    if (layout.cmyk && !(suite = AcquireColorSuite())) return errPlugInHostInsufficient;
+    if (layout.cmyk && !(suite = AcquireColorSuite(layout.basicSuite))) return errPlugInHostInsufficient;
     if (!AllocateBuffers(layout, settings.noAntialias == 0, buffers)) {
-        if (suite) ReleaseColorSuite();
+        if (suite) ReleaseColorSuite(layout.basicSuite);
         return memFullErr;
     }
     const bool copied = FillSourceCopy(layout, buffers->copy, suite);
-    if (suite) ReleaseColorSuite();
+    if (suite) ReleaseColorSuite(layout.basicSuite);
     if (!copied) return errPlugInHostInsufficient;
 
     EngraveImage image{};
@@ -89,8 +89,8 @@ OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, co
 }
 
 bool ConvertRegionToCmyk(const PassLayout& layout) {
-    const PSColorSpaceSuite1* suite = AcquireColorSuite();
+    const PSColorSpaceSuite1* suite = AcquireColorSuite(layout.basicSuite);
     const bool converted = suite && ConvertOutputToCmyk(layout, suite);
-    if (suite) ReleaseColorSuite();
+    if (suite) ReleaseColorSuite(layout.basicSuite);
     return converted;
 }

@@ -123,14 +123,14 @@ TEST(Preview, CmykDisplayCopyGoesThroughTheColourSuite) {
     // C M Y K A at 16 bits: 32768 shows as 255, 3200 as 25.
     const uint16_t pixel[5] = {32768, 3200, 0, 0, 16384};
     std::vector<uint8_t> rgba;
-    ASSERT_TRUE(CmykDisplayCopy(reinterpret_cast<const uint8_t*>(pixel), 10, 1, 1, 5, 16, &rgba));
+    ASSERT_TRUE(CmykDisplayCopy(&host.record(), reinterpret_cast<const uint8_t*>(pixel), 10, 1, 1, 5, 16, &rgba));
     const std::vector<uint8_t> expected = {0, 230, 255, 128};  // the fake suite: R = 255 - C - K
     EXPECT_EQ(rgba, expected);
     FakeHostOptions none;
     none.colorSuite = false;
     FakeHost bare(TexturedImage(3, 2, 4, 8, plugInModeCMYKColor), none);
     gModule.filterRecord = &bare.record();
-    EXPECT_FALSE(CmykDisplayCopy(reinterpret_cast<const uint8_t*>(pixel), 10, 1, 1, 4, 8, &rgba));
+    EXPECT_FALSE(CmykDisplayCopy(&bare.record(), reinterpret_cast<const uint8_t*>(pixel), 10, 1, 1, 4, 8, &rgba));
 }
 
 // The view is pulled back into the image as the pane needs.
