@@ -83,3 +83,6 @@ bool HandlePaint(const Record& record, HWND window, UINT message, WPARAM wParam,
 
 // Fills the face with the shared background brush.
 void FillBackground(HDC dc, const RECT& face);
+
+// A 32-bit top-down DIB header: rows in reading order, pixels 0x00RRGGBB.
+BITMAPINFO TopDownBitmapInfo(int width, int height);

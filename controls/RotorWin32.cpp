@@ -156,12 +156,7 @@ void PaintRotor(const RotorState& state, HDC dc, const RECT& face) {
     if (w <= 0 || h <= 0) return;
     // The face is drawn into the pixels of a top-down DIB section: the
     // anti-aliased circles are written pixel by pixel.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownBitmapInfo(w, h);
     void* bits = nullptr;
     HBITMAP picture = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC memory = CreateCompatibleDC(dc);

@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "controls/ControlFrame.h"
 #include "controls/ControlState.h"
 #include "controls/DpiScale.h"
 #include "controls/PixelResample.h"
@@ -72,12 +73,7 @@ bool RegisterClasses(HINSTANCE instance) {
 
 // The pixels of a bitmap as 0x00RRGGBB, top-down.
 bool ReadPixels(HBITMAP bitmap, int width, int height, std::vector<uint32_t>& pixels) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     pixels.assign(size_t(width) * height, 0);
     HDC screen = GetDC(nullptr);
     const int rows = GetDIBits(screen, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
@@ -86,12 +82,7 @@ bool ReadPixels(HBITMAP bitmap, int width, int height, std::vector<uint32_t>& pi
 }
 
 HBITMAP MakeBitmap(const std::vector<uint32_t>& pixels, int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownBitmapInfo(width, height);
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);

@@ -10,6 +10,7 @@
 #include "controls/Toolkit.h"
 #include "controls/ValueDialog.h"
 #include "controls/ValueDialogModel.h"
+#include "host/NoThrowDialogProc.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -162,14 +163,6 @@ INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-INT_PTR CALLBACK ValueDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Handle(dialog, message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
-}
-
 }  // namespace
 
 INT_PTR ValueDialog(HWND control) {
@@ -181,7 +174,7 @@ INT_PTR ValueDialog(HWND control) {
     gSession.open = true;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(control, GWLP_HINSTANCE));
     const INT_PTR result =
-        DialogBoxParamA(instance, MAKEINTRESOURCEA(kValueDialogId), control, ValueDialogProc,
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(kValueDialogId), control, NoThrowDialogProc<Handle>,
                         reinterpret_cast<LPARAM>(&Head()));
     gSession = ValueSession();
     return result < 0 ? 0 : result;

@@ -6,6 +6,7 @@
 #include "dialog/PresetFiles.h"
 #include "dialog/PresetNames.h"
 #include "dialog/Utf8Files.h"
+#include "host/NoThrowDialogProc.h"
 #include "resources/DialogIds.h"
 
 namespace {
@@ -81,14 +82,6 @@ INT_PTR HandleNameDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     return FALSE;
 }
 
-INT_PTR CALLBACK PresetNameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleNameDialog(window, message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
-}
-
 enum class NameAnswer { None, NewFile, Overwrite };
 
 // The naming loop: a name that exists asks first; No asks again.
@@ -96,7 +89,7 @@ NameAnswer AskPresetName(std::string* normalized) {
     std::wstring name;
     for (;;) {
         const INT_PTR ended = DialogBoxParamW(static_cast<HINSTANCE>(gModule.moduleInstance),
-                                              MAKEINTRESOURCEW(kPresetNameDialogId), gDialog.window, PresetNameProc,
+                                              MAKEINTRESOURCEW(kPresetNameDialogId), gDialog.window, NoThrowDialogProc<HandleNameDialog>,
                                               reinterpret_cast<LPARAM>(&name));
         if (ended != kIdSave || name.empty()) return NameAnswer::None;
         *normalized = NormalizePresetName(Utf8FromWide(name));

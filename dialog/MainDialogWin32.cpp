@@ -12,6 +12,7 @@
 #include "dialog/DialogSession.h"
 #include "host/Alert.h"
 #include "host/HostHandles.h"
+#include "host/NoThrowDialogProc.h"
 
 DialogSession gDialog;
 
@@ -152,15 +153,9 @@ INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 // Exported (module/PluginMain.def, under its plain name on both
-// architectures): the dialog procedure of DISSOLVEWITHPARAM00. Nothing thrown
-// may reach the dialog manager, which would take the host down with it.
-extern "C" INT_PTR CALLBACK DissolveProcGrad(HWND window, UINT message, WPARAM wParam,
-                                                                   LPARAM lParam) {
-    try {
-        return HandleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
+// architectures): the dialog procedure of DISSOLVEWITHPARAM00.
+extern "C" INT_PTR CALLBACK DissolveProcGrad(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return NoThrowDialogProc<HandleMessage>(window, message, wParam, lParam);
 }
 
 int DialogMessageBox(const char* text, const char* caption, UINT type) {

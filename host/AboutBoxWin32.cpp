@@ -6,6 +6,7 @@
 #include "host/Alert.h"
 #include "host/AlertSink.h"
 #include "host/ModuleState.h"
+#include "host/NoThrowDialogProc.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -115,14 +116,6 @@ INT_PTR HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return FALSE;
 }
 
-INT_PTR CALLBACK AboutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        return HandleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
-}
-
 }  // namespace
 
 void ShowAboutBox(void* ownerPlatformData) {
@@ -131,6 +124,6 @@ void ShowAboutBox(void* ownerPlatformData) {
                                    : nullptr;
     AboutBoxState state;
     DialogBoxParamA(static_cast<HINSTANCE>(gModule.moduleInstance), MAKEINTRESOURCEA(kAboutDialogId), owner,
-                    AboutProc, reinterpret_cast<LPARAM>(&state));
+                    NoThrowDialogProc<HandleMessage>, reinterpret_cast<LPARAM>(&state));
     ReleaseGdi(&state);  // in case the dialog ended without WM_NCDESTROY reaching us
 }
