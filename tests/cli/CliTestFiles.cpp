@@ -1,6 +1,5 @@
 #include "tests/cli/CliTestFiles.h"
 
-#include <lcms2.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -8,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "cli/color/ColorProfiles.h"
+#include "cli/image/ImageIo.h"
 
 std::string SamplesDir() { return LUMERIC_SAMPLES_DIR; }
 
@@ -25,15 +24,6 @@ namespace {
 uint32_t NextRandom(uint32_t& state) {
     state = state * 1664525u + 1013904223u;
     return state >> 8;
-}
-
-std::vector<uint8_t> SaveProfile(cmsHPROFILE profile) {
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    std::vector<uint8_t> bytes(size);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
 }
 
 }  // namespace
@@ -81,16 +71,11 @@ Image MakeGradientImage(FileFormat format, ColorModel model, uint32_t width, uin
     return image;
 }
 
-std::vector<uint8_t> SrgbProfileBytes() { return SaveProfile(cmsCreate_sRGBProfile()); }
-
-std::vector<uint8_t> GrayProfileBytes() {
-    cmsToneCurve* curve = cmsBuildGamma(nullptr, 2.2);
-    cmsHPROFILE profile = cmsCreateGrayProfile(cmsD50_xyY(), curve);
-    cmsFreeToneCurve(curve);
-    return SaveProfile(profile);
+std::vector<uint8_t> IccProfile(const std::string& name) {
+    std::vector<uint8_t> bytes = ReadBytes("/usr/share/color/icc/ghostscript/" + name);
+    EXPECT_FALSE(bytes.empty()) << name << " (Debian: libgs-common)";
+    return bytes;
 }
-
-std::vector<uint8_t> DefaultCmykProfileBytes() { return ReadBytes(kDefaultCmykProfilePath); }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -111,4 +96,15 @@ int MaxSampleDifference(const Image& a, const Image& b) {
         worst = std::max(worst, std::abs(int(a.samples16[i]) - int(b.samples16[i])));
     }
     return worst;
+}
+
+void ExpectReadRefused(const std::string& path, const std::string& words) {
+    Image image;
+    image.width = 7;  // a sentinel the reader must not touch
+    const ImageIoResult result = ReadImageFile(path, image);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message.rfind(path + ": ", 0), 0u) << result.message;
+    EXPECT_NE(result.message.find(words), std::string::npos) << result.message;
+    EXPECT_EQ(image.width, 7u);
+    EXPECT_TRUE(image.samples8.empty() && image.samples16.empty());
 }

@@ -23,7 +23,7 @@ class TiffFiles : public ScratchDir, public ::testing::WithParamInterface<TiffCa
 TEST_P(TiffFiles, ReadBackByLibtiffAsWritten) {
     const TiffCase& c = GetParam();
     Image image = MakeNoiseImage(FileFormat::Tiff, c.model, c.alpha, c.depth, c.width, c.height, 11);
-    if (c.profile) image.iccProfile = c.model == ColorModel::Cmyk ? DefaultCmykProfileBytes() : SrgbProfileBytes();
+    if (c.profile) image.iccProfile = IccProfile(c.model == ColorModel::Cmyk ? "default_cmyk.icc" : "srgb.icc");
     if (c.resolution) image.resolution = Resolution{true, 300, 118.11, ResolutionUnit::Centimetre};
     std::vector<uint8_t> file;
     ASSERT_EQ(EncodeTiff(image, [&](const void* data, size_t size) {
@@ -35,7 +35,6 @@ TEST_P(TiffFiles, ReadBackByLibtiffAsWritten) {
     const ImageIoResult r = ReadImageMemory(file.data(), file.size(), "written.tif", read);
     ASSERT_TRUE(r.ok) << r.message;
     EXPECT_EQ(read.width, image.width);
-    EXPECT_EQ(read.height, image.height);
     EXPECT_EQ(read.model, image.model);
     EXPECT_EQ(read.hasAlpha, image.hasAlpha);
     EXPECT_EQ(read.tiff.alphaKind, 2) << "unassociated";
@@ -55,8 +54,6 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, TiffFiles,
     ::testing::Values(TiffCase{"Rgb8OneStrip", ColorModel::Rgb, false, 8, 17, 5, false, false},
                       TiffCase{"Rgba8WithProfile", ColorModel::Rgb, true, 8, 33, 21, true, true},
-                      TiffCase{"Rgb16ManyStrips", ColorModel::Rgb, false, 16, 300, 90, false, true},
-                      TiffCase{"Cmyk8WithProfile", ColorModel::Cmyk, false, 8, 64, 40, true, false},
                       TiffCase{"CmykAlpha16ManyStrips", ColorModel::Cmyk, true, 16, 257, 77, true, true},
                       TiffCase{"OnePixel", ColorModel::Cmyk, false, 8, 1, 1, false, false}),
     [](const ::testing::TestParamInfo<TiffCase>& info) { return std::string(info.param.name); });

@@ -8,45 +8,32 @@
 
 namespace {
 
-TEST(WindowsFormats, ExtensionsNameTheFourFormatsInAnyCase) {
-    struct {
-        const char* path;
-        bool known;
-        WindowsFormat format;
-    } cases[] = {{"a.png", true, WindowsFormat::Png},     {"A.TIF", true, WindowsFormat::Tiff},
-                 {"b.tiff", true, WindowsFormat::Tiff},   {"c.Jpg", true, WindowsFormat::Jpeg},
-                 {"d.jpeg", true, WindowsFormat::Jpeg},   {"e.jpe", true, WindowsFormat::Jpeg},
-                 {"f.BMP", true, WindowsFormat::Bmp},     {"g.gif", false, WindowsFormat::Png},
-                 {"dir.png\\name", false, WindowsFormat::Png}, {"noext", false, WindowsFormat::Png}};
-    for (const auto& c : cases) {
-        WindowsFormat format = static_cast<WindowsFormat>(99);  // none, so a format left unset shows
-        EXPECT_EQ(WindowsFormatFromExtension(c.path, &format), c.known) << c.path;
-        if (c.known) {
-            EXPECT_EQ(format, c.format) << c.path;
-        }
-    }
-}
+constexpr auto kNone = static_cast<WindowsFormat>(99);  // so that a format left unset shows
 
-TEST(WindowsFormats, SignaturesNameTheFormatWhateverTheName) {
-    const struct {
-        std::vector<uint8_t> head;
-        bool known;
-        WindowsFormat format;
-    } cases[] = {{{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, true, WindowsFormat::Png},
-                 {{'I', 'I', 42, 0}, true, WindowsFormat::Tiff},
-                 {{'M', 'M', 0, 42}, true, WindowsFormat::Tiff},
-                 {{'I', 'I', 43, 0}, true, WindowsFormat::Tiff},  // BigTIFF
-                 {{0xFF, 0xD8, 0xFF, 0xE0}, true, WindowsFormat::Jpeg},
-                 {{'B', 'M', 0x36, 0}, true, WindowsFormat::Bmp},
-                 {{'G', 'I', 'F', '8', '9', 'a'}, false, WindowsFormat::Png},
-                 {{0x89, 'P', 'N', 'G'}, false, WindowsFormat::Png},  // too short to tell
-                 {{}, false, WindowsFormat::Png}};
-    for (const auto& c : cases) {
-        WindowsFormat format = static_cast<WindowsFormat>(99);
-        ASSERT_EQ(DetectWindowsFormat(c.head.data(), c.head.size(), &format), c.known) << c.head.size();
-        if (c.known) {
-            EXPECT_EQ(format, c.format) << int(c.head[0]);
-        }
+TEST(WindowsFormats, ExtensionsAndSignaturesNameTheFormat) {
+    const std::pair<const char*, WindowsFormat> names[] = {
+        {"a.png", WindowsFormat::Png},  {"A.TIF", WindowsFormat::Tiff}, {"b.tiff", WindowsFormat::Tiff},
+        {"c.Jpg", WindowsFormat::Jpeg}, {"e.jpe", WindowsFormat::Jpeg}, {"f.BMP", WindowsFormat::Bmp},
+        {"g.gif", kNone},               {"dir.png\\name", kNone},       {"noext", kNone}};
+    for (const auto& [path, expected] : names) {
+        WindowsFormat format = kNone;
+        EXPECT_EQ(WindowsFormatFromExtension(path, &format), expected != kNone) << path;
+        EXPECT_EQ(format, expected) << path;
+    }
+    const std::pair<std::vector<uint8_t>, WindowsFormat> heads[] = {
+        {{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}, WindowsFormat::Png},
+        {{'I', 'I', 42, 0}, WindowsFormat::Tiff},
+        {{'M', 'M', 0, 42}, WindowsFormat::Tiff},
+        {{'I', 'I', 43, 0}, WindowsFormat::Tiff},  // BigTIFF
+        {{0xFF, 0xD8, 0xFF, 0xE0}, WindowsFormat::Jpeg},
+        {{'B', 'M', 0x36, 0}, WindowsFormat::Bmp},
+        {{'G', 'I', 'F', '8', '9', 'a'}, kNone},
+        {{0x89, 'P', 'N', 'G'}, kNone},  // too short to tell
+        {{}, kNone}};
+    for (const auto& [head, expected] : heads) {
+        WindowsFormat format = kNone;
+        EXPECT_EQ(DetectWindowsFormat(head.data(), head.size(), &format), expected != kNone) << head.size();
+        EXPECT_EQ(format, expected) << head.size();
     }
 }
 
