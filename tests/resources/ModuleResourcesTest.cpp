@@ -82,7 +82,8 @@ TEST_P(Module, IsADllForItsMachineExportingPluginMainUndecorated) {
     std::vector<std::string> names;
     std::string line;
     std::getline(lines, line);
-    while (std::getline(lines, line) && line.find("] ") != std::string::npos) names.push_back(line.substr(line.find("] ") + 2));
+    while (std::getline(lines, line) && line.find("] ") != std::string::npos)
+        names.push_back(line.substr(line.find("] ") + 2));
     EXPECT_EQ(names, std::vector<std::string>{"PluginMain"});
 }
 
