@@ -1,6 +1,6 @@
 // Reading preset content: line splitting, the text body with every oddity a
 // hand-edited or foreign file may carry, the header check and the legacy
-// binary record, and the run of number characters a value is read from.
+// binary record, and how a value is read from the number characters.
 // Each case lists exactly the fields that must change; every other byte of
 // the record must stay as it was.
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "dialog/PresetNumbers.h"
 #include "dialog/PresetReader.h"
 #include "tests/dialog/PresetTestRecord.h"
 
@@ -138,15 +137,6 @@ TEST(ReadPresetContent, ChangesExactlyTheListedFields) {
         EXPECT_EQ(ReadPresetContent(&record, source), c.recognised) << c.name;
         EXPECT_EQ(DifferingFields(record, WithFields(SentinelRecord(), c.changes)), "") << c.name;
     }
-}
-
-TEST(PresetNumberRun, TakesTheNumberCharactersUpToSixtyFour) {
-    EXPECT_EQ(PresetNumberRun("-1.5e,E9 rest", 13), 8u);
-    EXPECT_EQ(PresetNumberRun("+5", 2), 0u);
-    EXPECT_EQ(PresetNumberRun("12\n", 3), 2u);
-    const std::string longRun(100, '7');
-    EXPECT_EQ(PresetNumberRun(longRun.data(), longRun.size()), 64u);
-    EXPECT_EQ(PresetNumberRun("123", 2), 2u);
 }
 
 // A source that cannot go back: a file that is not text must then fail

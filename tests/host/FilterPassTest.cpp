@@ -50,18 +50,6 @@ TEST(FilterPass, UnsupportedModesStopBeforeTouchingTheImage) {
     }
 }
 
-TEST(FilterPass, BlackAndWhiteGivesInkAndPaperOnly) {
-    const FakeImage out = Engrave(TexturedImage(40, 30), DefaultEngraveSettings());
-    int ink = 0, paper = 0;
-    for (size_t i = 0; i < out.samples.size(); i += 3) {
-        EXPECT_TRUE(out.samples[i] == out.samples[i + 1] && out.samples[i + 1] == out.samples[i + 2]);
-        ink += out.samples[i] == 0;
-        paper += out.samples[i] == 255;
-    }
-    EXPECT_GT(ink, 0);
-    EXPECT_GT(paper, 0);
-}
-
 TEST(FilterPass, SelectionZeroRestoresAndHalfBlends) {
     const FakeImage before = TexturedImage(36, 20);
     const FakeImage full = Engrave(before, DefaultEngraveSettings());
@@ -167,7 +155,6 @@ TEST_P(SplitRun, EqualsTheOneChunkRunForEveryPatternAndSchema) {
 INSTANTIATE_TEST_SUITE_P(
     Images, SplitRun,
     ::testing::Values(SplitCase{"rgb8", 3, 8, plugInModeRGBColor, 0, false},
-                      SplitCase{"rgb8_direct", 3, 8, plugInModeRGBColor, 1, false},
                       SplitCase{"rgba16", 4, 16, plugInModeRGB48, 0, false},
                       SplitCase{"rgba8_mask", 4, 8, plugInModeRGBColor, 0, true},
                       SplitCase{"rgb8_direct_mask", 3, 8, plugInModeRGBColor, 1, true},

@@ -12,19 +12,6 @@ std::vector<std::string> Matching(const std::vector<std::string>& calls, const s
     return out;
 }
 
-TEST(SelectorFlow, FreshRecordHasTheDefaults) {
-    FakeHost host(TexturedImage(4, 4));
-    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
-    const EngraveParams& p = *host.params();
-    EXPECT_EQ((std::vector<float>{p.rotation, p.offset, p.space, p.width, p.contrast, p.randomness, p.amplitude,
-                                  p.frequency, p.phaseShift, p.threshold, p.centerX, p.centerY, p.noise}),
-              (std::vector<float>{30, 0, 20, 100, 0, 0, 100, 100, 0, 0, 0, 0, 0}));
-    EXPECT_EQ((std::vector<int>{p.colorSchema, p.pattern, p.fillAlpha, p.invertIntensity, p.invert, p.noAntialias,
-                                p.notBreak, p.useCircles, p.autoUpdate, p.checkerboard, p.showDialog,
-                                p.isPremiereHost}),
-              (std::vector<int>{kBlackAndWhite, kWaves1, 1, 1, 0, 0, 0, 0, 1, 1, 0, 0}));
-}
-
 // Parameters asks for the dialog, Start clears the request; a second run
 // reuses the record of the first.
 TEST(SelectorFlow, ShowDialogAndTheRecordAcrossRuns) {
