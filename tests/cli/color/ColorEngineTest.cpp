@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "cli/color/ColorEngine.h"
-#include "cli/image/ImageIo.h"
 #include "tests/cli/CliTestFiles.h"
 
 namespace {
@@ -150,28 +149,6 @@ TEST(ColorEngine, ABrokenProfileFallsBackAndAMissingDefaultIsAClearError) {
     EXPECT_EQ(ColorEngine::Create(choice, error), nullptr);
     EXPECT_NE(error.find("/nonexistent/default_cmyk.icc"), std::string::npos) << error;
     EXPECT_NE(error.find("libgs-common"), std::string::npos) << error;
-}
-
-// The CMYK sample photograph was made from the RGB one with Ghostscript's
-// default profiles; converting it back lands near the original.
-TEST(ColorEngine, TheCmykSamplePhotographConvertsBackToTheRgbOne) {
-    Image rgb, cmyk;
-    ASSERT_TRUE(ReadImageFile(SamplesDir() + "/astronaut.png", rgb).ok);
-    ASSERT_TRUE(ReadImageFile(SamplesDir() + "/astronaut-cmyk8.tif", cmyk).ok);
-    std::string error;
-    auto engine = ColorEngine::CreateFor(cmyk, error);
-    ASSERT_TRUE(engine) << error;
-    const size_t pixels = size_t(cmyk.width) * cmyk.height;
-    ColorRow colors(pixels);
-    for (size_t i = 0; i < pixels * 4; ++i) colors.bytes[i] = uint8_t(255 - cmyk.samples8[i]);
-    for (size_t start = 0; start < pixels; start += kMaxColorsPerCall) {
-        const int32_t n = int32_t(std::min<size_t>(kMaxColorsPerCall, pixels - start));
-        ASSERT_EQ(engine->Convert8(kColorSpaceCmyk, kColorSpaceRgb, colors.data() + start, n), ColorStatus::Ok);
-    }
-    double total = 0;
-    for (size_t i = 0; i < pixels; ++i)
-        for (int k = 0; k < 3; ++k) total += std::abs(int(colors[i][1 + k]) - int(rgb.samples8[i * 3 + k]));
-    EXPECT_LT(total / (pixels * 3), 8.0);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cli/color/ColorEngine.h"
 #include "cli/commands/Settings.h"
@@ -27,10 +26,8 @@ struct Outcome {
 };
 
 std::string Slurp(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 class Command : public ScratchDir {
@@ -114,8 +111,6 @@ INSTANTIATE_TEST_SUITE_P(
     Files, EveryInputKind,
     ::testing::Values(Kind{"png_gray8", FileFormat::Png, ColorModel::Gray, false, 8, "png"},
                       Kind{"png_graya16", FileFormat::Png, ColorModel::Gray, true, 16, "png"},
-                      Kind{"png_rgba8", FileFormat::Png, ColorModel::Rgb, true, 8, "png"},
-                      Kind{"tiff_rgb16", FileFormat::Tiff, ColorModel::Rgb, false, 16, "tif"},
                       Kind{"tiff_cmyk8", FileFormat::Tiff, ColorModel::Cmyk, false, 8, "tif"},
                       Kind{"tiff_cmyka16", FileFormat::Tiff, ColorModel::Cmyk, true, 16, "tif"},
                       Kind{"jpeg_rgb", FileFormat::Jpeg, ColorModel::Rgb, false, 8, "jpg"},
