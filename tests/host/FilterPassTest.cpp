@@ -139,6 +139,10 @@ TEST_P(SplitRun, EqualsTheOneChunkRunForEveryPatternAndSchema) {
     const std::vector<uint8_t> mask = c.mask ? Stripes(width, height) : std::vector<uint8_t>{};
     EngraveSettings s = DefaultEngraveSettings();
     s.noAntialias = c.noAntialias;
+    // With a selection also relief, noise, an offset and a centre outside;
+    // at 16 bits dots, unbroken lines, inversion and no fill alpha.
+    if (c.mask) s.randomness = 400, s.noise = 30, s.offset = 300, s.centerX = 250, s.centerY = -400;
+    if (c.depth == 16) s.useCircles = 1, s.notBreak = 1, s.invert = 1, s.fillAlpha = 0, s.noise = 10;
     for (s.pattern = 0; s.pattern < kPatternKindCount; ++s.pattern)
         for (s.colorSchema = 0; s.colorSchema < kColorSchemaCount; ++s.colorSchema) {
             const FakeImage whole = Engrave(image, s, mask);
