@@ -1,6 +1,7 @@
-// Reading preset content: line splitting, the text body with every oddity a
-// hand-edited or foreign file may carry, the header check and the legacy
-// binary record, and how a value is read from the number characters.
+// Reading preset content: the text body with every oddity a hand-edited or
+// foreign file may carry (line ends, control and high bytes, long lines),
+// the header check, the legacy binary record, and how a value is read from
+// the number characters.
 // Each case lists exactly the fields that must change; every other byte of
 // the record must stay as it was.
 #include <gtest/gtest.h>
@@ -14,28 +15,6 @@
 using namespace std::string_literals;
 
 namespace {
-
-TEST(ReadPresetLine, SplitsAfterControlAndHighBytes) {
-    struct Case { const char* name; std::string content; std::vector<std::string> lines; };
-    const Case cases[] = {
-        {"tabs become blanks", "a\tb\t\n", {"a b \n"}},
-        {"CR LF gives a one-byte line", "ab\r\ncd\r\n", {"ab\r", "\n", "cd\r", "\n"}},
-        {"unterminated last line is dropped", "ab\ncd", {"ab\n"}},
-        {"empty input", "", {}},
-        {"NUL ends a line", "ab\0cd\n"s, {"ab\0"s, "cd\n"}},
-        {"byte 13 ends, 14 does not", "a\x0d" "b\x0e\n", {"a\r", "b\x0e\n"}},
-        {"high bytes end", "a\x80" "b\xff" "c\n", {"a\x80", "b\xff", "c\n"}},
-        {"long line cut at the buffer", std::string(1500, 'x') + "\n",
-         {std::string(1024, 'x'), std::string(476, 'x') + "\n"}},
-    };
-    for (const Case& c : cases) {
-        MemoryPresetSource source(c.content.data(), c.content.size());
-        std::vector<std::string> lines;
-        PresetLine line;
-        while (ReadPresetLine(source, &line)) lines.emplace_back(line.bytes, line.length);
-        EXPECT_EQ(lines, c.lines) << c.name;
-    }
-}
 
 // The same lines reversed, indented, with CR LF ends and foreign lines.
 std::string Scrambled() {
