@@ -1,5 +1,6 @@
 #include "tests/win/ChildProcess.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -14,9 +15,9 @@ std::string Slurp(const std::string& path) {
     return text.str();
 }
 
-HANDLE InheritableFile(const std::string& path) {
+HANDLE InheritableFile(const std::string& path, DWORD access, DWORD creation) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, creation,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -24,9 +25,7 @@ HANDLE InheritableFile(const std::string& path) {
 
 std::string WindowsPath(std::string path) {
     if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
+    std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
 
@@ -39,10 +38,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     std::string line = "\"" + program + "\"";
     for (const std::string& arg : args) line += " \"" + arg + "\"";
 
-    HANDLE out = InheritableFile(outPath_), err = InheritableFile(errPath_);
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                            nullptr);
+    HANDLE out = InheritableFile(outPath_, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE err = InheritableFile(errPath_, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE in = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;

@@ -286,10 +286,8 @@ TEST_F(LumericExe, ExitCodesAndMessagesNameTheFile) {
 TEST_F(LumericExe, AnEmptySelectionLeavesTheImageAsItWas) {
     WriteCrop("in.png");
     const Image input = ReadImage(Path("in.png"));
-    Image mask;
-    mask.width = input.width;
-    mask.height = input.height;
-    mask.model = ColorModel::Gray;
+    Image mask;  // nothing selected
+    mask.width = input.width, mask.height = input.height, mask.model = ColorModel::Gray;
     AllocateSamples(mask);
     Write("none.png", mask, WindowsFormat::Png);
     for (uint8_t& s : mask.samples8) s = 255;

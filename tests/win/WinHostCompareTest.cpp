@@ -105,11 +105,11 @@ protected:
 
 std::string Sample(const char* name) { return SamplesDir() + "/" + name; }
 
-// How far two CMYK engravings lie apart, as fractions of full scale.
+// How far two CMYK engravings lie apart, as fractions of full scale: the
+// mean difference of all samples, the share within 10 %, and the largest
+// difference of one channel's mean ink.
 struct CmykDistance {
-    double mean = 0;          // mean absolute difference of all samples
-    double within10 = 0;      // share of samples within 10 % of full scale
-    double worstInkMean = 0;  // largest difference of a channel's mean ink
+    double mean, within10, worstInkMean;
 };
 
 CmykDistance Distance(const Image& a, const Image& b) {
