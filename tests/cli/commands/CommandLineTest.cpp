@@ -34,7 +34,6 @@ TEST(CommandLine, EngraveOneImageWithOptionsOrABatch) {
     EXPECT_EQ(line.outputDir, "out");
 }
 
-
 struct UsageCase {
     std::vector<const char*> args;
     const char* message;
@@ -64,18 +63,15 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{{"preset", "show", "x", "--set", "a=1"}, "no --preset or --set"},
                       UsageCase{{"about", "x"}, "no arguments"}));
 
-TEST(CommandLine, HelpAndVersionWinOverEverythingElse) {
+// Help and version win over everything else; the help documents every
+// exit code, and the Windows options only in the Windows build.
+TEST(CommandLine, HelpVersionAndTheExitCodes) {
     CommandLine line;
     std::string error;
     ASSERT_TRUE(Parse({"engrave", "--help"}, &line, &error));
     EXPECT_EQ(line.kind, CommandKind::Help);
-    ASSERT_TRUE(Parse({"--version"}, &line, &error));
+    ASSERT_TRUE(Parse({"engrave", "a", "--version"}, &line, &error));
     EXPECT_EQ(line.kind, CommandKind::Version);
-    ASSERT_TRUE(Parse({}, &line, &error));
-    EXPECT_EQ(line.kind, CommandKind::Help);
-}
-
-TEST(CommandLine, HelpDocumentsEveryExitCode) {
     const std::string help = HelpText(false);
     for (const char* code : {"0  done", "1  usage", "2  an input", "3  the output", "4  the filter", "5  cancelled"})
         EXPECT_NE(help.find(code), std::string::npos) << code;

@@ -48,7 +48,7 @@ TEST(ActionFile, RoundTripsEveryValueExactly) {
 TEST(ActionFile, WritesTheModulesKeysInItsOrder) {
     EngraveSettings params = DefaultEngraveSettings();
     const std::string text = FormatActionFile(ActionFile{plugInDialogSilent, DescriptorFromSettings(params)});
-    EXPECT_NE(text.find("{\"key\": \"Angl\", \"type\": \"UntF\", \"unit\": \"#Prc\", \"value\": 30}"), std::string::npos)
+    EXPECT_NE(text.find("{\"key\": \"Angl\", \"type\": \"UntF\", \"unit\": \"#Prc\", \"value\": 30}"), text.npos)
         << text;
     EXPECT_NE(text.find(Item("AntA", "bool", "true")), std::string::npos);
     EXPECT_NE(text.find(Item("Geom", "long", "1")), std::string::npos);
