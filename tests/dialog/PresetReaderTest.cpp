@@ -31,7 +31,7 @@ std::string Scrambled() {
     return out;
 }
 
-std::string LegacyFile(size_t keep, const std::string& tail = "") {
+std::string LegacyFile(size_t keep) {
     std::string bytes = "Max Vantor";
     bytes += "\x01\x0C\x00\x00\x01\x01\xC8\x01"s;  // colorSchema .. useCircles
     const float reals[12] = {45.5f, 25, 500, 80, -20, 10, 200, 300, 555.5f, -2, 100, -100};
@@ -40,7 +40,7 @@ std::string LegacyFile(size_t keep, const std::string& tail = "") {
         std::memcpy(&bits, &f, 4);
         for (int b = 0; b < 4; ++b) bytes += char((bits >> (8 * b)) & 0xFF);
     }
-    return bytes.substr(0, keep) + tail;
+    return bytes.substr(0, keep);
 }
 
 const std::vector<FieldValue> kLegacyValues = {
@@ -89,9 +89,6 @@ TEST(ReadPresetContent, ChangesExactlyTheListedFields) {
          {{"rotation", 12.5}, {"space", 7}}},
         {"no number reads zero", kHeader + "lgnA \ncapS abc\nhtdW +5\nmoeG x\n", true,
          {{"rotation", 0}, {"space", 0}, {"width", 0}, {"pattern", 0}}},
-        {"atof prefixes", kHeader + "lgnA --5\ncapS 5-3\nhtdW .5\nslvL 5.\nleRB e5\nlpmA 1e\nnqrF 1e+5\n", true,
-         {{"rotation", 0}, {"space", 5}, {"width", 0.5}, {"contrast", 5}, {"randomness", 0}, {"amplitude", 1},
-          {"frequency", 1}}},
         {"exponents", kHeader + "lgnA 1e2\ncapS -2.5E-1\nhtdW 1e999\nslvL -1e999\nleRB 1e-999\n", true,
          {{"rotation", 100}, {"space", -0.25}, {"width", HUGE_VAL}, {"contrast", -HUGE_VAL}, {"randomness", 0}}},
         {"number run stops at 64 characters", kHeader + "lgnA " + std::string(60, '0') + "1234567\n", true,
@@ -99,12 +96,9 @@ TEST(ReadPresetContent, ChangesExactlyTheListedFields) {
         {"short and comment lines are skipped", kHeader + "lgn\n;lgnA 5\n  ;capS 5\n\n\n", true, {}},
         {"line cut at the buffer starts a fresh line", kHeader + std::string(1020, ' ') + "XXXXlgnA 5\n", true,
          {{"rotation", 5}}},
-        {"legacy, full", LegacyFile(66), true, kLegacyValues},
-        {"legacy bytes beyond the record are ignored", LegacyFile(66, "\x01\x02\x03\x04garbage"), true,
-         kLegacyValues},
+        {"legacy, full, bytes beyond the record ignored", LegacyFile(66) + "\x01\x02 garbage", true, kLegacyValues},
         {"legacy, short: sets the bytes it reaches", LegacyFile(15), true, FirstOf(kLegacyValues, 5)},
         {"legacy field cut short keeps its value", LegacyFile(18 + 4 + 3), true, FirstOf(kLegacyValues, 9)},
-        {"legacy magic only", LegacyFile(10), true, {}},
         {"legacy magic cut short", "Max Vanto", false, {}},
         {"legacy is not read as text", "Max Vantor\nlgnA 5\n", true,
          {{"colorSchema", '\n'}, {"pattern", 'l'}, {"autoUpdate", 'g'}, {"invertIntensity", 'n'},

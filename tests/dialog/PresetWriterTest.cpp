@@ -42,20 +42,15 @@ TEST(FormatPresetReal, SixDecimalsPointAndSign) {
     EXPECT_EQ(Format(3.4028234663852886e38f), "340282346638528859811704183484516925440.000000");
 }
 
-// Accepts `budget` bytes, then refuses.
-class FailingSink : public PresetSink {
-public:
-    explicit FailingSink(size_t budget) : budget_(budget) {}
+// Accepts `budget` bytes, then refuses; counts the writes asked of it.
+struct FailingSink : PresetSink {
+    explicit FailingSink(size_t bytes) : budget(bytes) {}
     bool Write(const void*, size_t size) override {
         ++calls;
-        if (size > budget_) return false;
-        budget_ -= size;
-        return true;
+        return size <= budget && (budget -= size, true);
     }
+    size_t budget;
     int calls = 0;
-
-private:
-    size_t budget_;
 };
 
 TEST(WritePreset, ReportsAFailedWriteAndStops) {
