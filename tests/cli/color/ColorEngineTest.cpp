@@ -34,9 +34,9 @@ std::array<int, 4> ToCmyk8(const ColorEngine& engine, uint8_t r, uint8_t g, uint
 }
 
 // The suite's CMYK is inverted: white is full scale (no ink) and no ink is
-// white, exactly, at both depths; black takes plenty of ink. The 16-bit
-// transform agrees with the 8-bit one, which interpolates a coarser table.
-TEST(ColorEngine, WhiteIsNoInkAndTheDepthsAgree) {
+// white, exactly, at both depths; black takes plenty of ink. (How the 16-bit
+// scale fares on real images: Windows against Linux, CMYK 16-bit.)
+TEST(ColorEngine, WhiteIsNoInkAndNoInkIsWhite) {
     auto engine = MakeEngine();
     Color8 c8[2] = {{255, 255, 255, 255}, {255, 255, 255, 255}};
     Color16 c16[2] = {{32768, 32768, 32768, 32768}, {32768, 32768, 32768, 32768}};
@@ -53,16 +53,6 @@ TEST(ColorEngine, WhiteIsNoInkAndTheDepthsAgree) {
     const auto black = ToCmyk8(*engine, 0, 0, 0);
     EXPECT_LT(black[3], 30);
     EXPECT_LT(black[0] + black[1] + black[2] + black[3], 4 * 255 - 600);
-    int worst = 0;
-    for (int v = 0; v < 256; v += 15) {
-        const auto eight = ToCmyk8(*engine, uint8_t(v), uint8_t(255 - v), uint8_t(v / 2));
-        auto up = [](int s) { return uint16_t((s * 32768 + 127) / 255); };
-        Color16 c[1] = {{0, up(v), up(255 - v), up(v / 2)}};
-        ASSERT_EQ(engine->Convert16(kColorSpaceRgb, kColorSpaceCmyk, c, 1), ColorStatus::Ok);
-        for (int k = 0; k < 4; ++k)
-            worst = std::max(worst, std::abs(int(std::lround(c[0][k] * 255.0 / 32768)) - eight[k]));
-    }
-    EXPECT_LE(worst, 3);
 }
 
 // Greys, RGB -> CMYK -> RGB: the inks' black is lighter than RGB black,

@@ -216,14 +216,6 @@ TEST_F(Foreign, CmykJpegWithAndWithoutAdobesMarkerHoldsTheInk) {
     }
 }
 
-struct ModeCase {
-    const char* name;
-    TiffShape shape;
-    const char* words;
-};
-
-void PrintTo(const ModeCase& mode, std::ostream* out) { *out << mode.name; }
-
 TiffShape Shape(uint16_t photometric, uint16_t spp, uint16_t bits, std::vector<uint16_t> extras = {},
                 uint16_t inkSet = 0, uint16_t sampleFormat = SAMPLEFORMAT_UINT) {
     TiffShape shape;
@@ -232,30 +224,23 @@ TiffShape Shape(uint16_t photometric, uint16_t spp, uint16_t bits, std::vector<u
     return shape;
 }
 
-class UnsupportedTiff : public ScratchDir, public ::testing::WithParamInterface<ModeCase> {};
-
-TEST_P(UnsupportedTiff, IsRefusedWithItsReason) {
-    WriteTiffFile(Path("mode.tif"), GetParam().shape, std::vector<uint8_t>(TiffBytes(GetParam().shape), 0x40));
-    ExpectReadRefused(Path("mode.tif"), GetParam().words);
+TEST_F(Foreign, UnsupportedTiffModesAreRefusedWithTheirReason) {
+    const std::pair<TiffShape, const char*> modes[] = {
+        {Shape(PHOTOMETRIC_CIELAB, 3, 8), "Lab"},
+        {Shape(PHOTOMETRIC_RGB, 3, 4), "4 bits"},
+        {Shape(PHOTOMETRIC_SEPARATED, 3, 8), "fewer samples"},
+        {Shape(PHOTOMETRIC_RGB, 5, 8, {EXTRASAMPLE_UNASSALPHA, EXTRASAMPLE_UNASSALPHA}), "more than one extra channel"},
+        {Shape(PHOTOMETRIC_RGB, 3, 16, {}, 0, SAMPLEFORMAT_IEEEFP), "unsigned integers"},
+        {Shape(PHOTOMETRIC_SEPARATED, 4, 8, {}, INKSET_MULTIINK), "other than CMYK"}};
+    for (const auto& [shape, words] : modes) {
+        WriteTiffFile(Path("mode.tif"), shape, std::vector<uint8_t>(TiffBytes(shape), 0x40));
+        ExpectReadRefused(Path("mode.tif"), words);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, UnsupportedTiff,
-    ::testing::Values(
-        ModeCase{"Lab", Shape(PHOTOMETRIC_CIELAB, 3, 8), "Lab"},
-        ModeCase{"FourBitRgb", Shape(PHOTOMETRIC_RGB, 3, 4), "4 bits"},
-        ModeCase{"TooFewSamples", Shape(PHOTOMETRIC_SEPARATED, 3, 8), "fewer samples"},
-        ModeCase{"TwoExtraChannels", Shape(PHOTOMETRIC_RGB, 5, 8, {EXTRASAMPLE_UNASSALPHA, EXTRASAMPLE_UNASSALPHA}),
-                 "more than one extra channel"},
-        ModeCase{"HalfFloat", Shape(PHOTOMETRIC_RGB, 3, 16, {}, 0, SAMPLEFORMAT_IEEEFP), "unsigned integers"},
-        ModeCase{"MultiInk", Shape(PHOTOMETRIC_SEPARATED, 4, 8, {}, INKSET_MULTIINK), "other than CMYK"}),
-    [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
 // The sizes are checked before anything is allocated: a header may claim
 // what no file of its length can hold.
-using ImageSize = ScratchDir;
-
-TEST_F(ImageSize, BeyondTheLimitsOrTheDataIsRefused) {
+TEST_F(Foreign, SizesBeyondTheLimitsOrTheDataAreRefused) {
     const std::vector<uint8_t> small(1024, 0x80);
     TiffShape shape;
     shape.width = shape.height = 100000;

@@ -6,7 +6,6 @@
 
 #include <tiffio.h>
 
-#include <filesystem>
 
 #include "cli/image/ImageIo.h"
 #include "tests/cli/CliTestFiles.h"
@@ -137,19 +136,15 @@ TEST_F(FileChoices, JpegProgressionYcckAndQualitySurvive) {
     EXPECT_LT(ReadBytes(Path("q40.jpg")).size(), ReadBytes(Path("q92.jpg")).size());
 }
 
-// The command picks the output format from the extension.
-TEST_F(FileChoices, TheExtensionNamesTheFormatWritten) {
-    const Image image = MakeGradientImage(FileFormat::Png, ColorModel::Rgb, 8, 8);
-    for (const char* name : {"a.PNG", "dir.x/a.tiff", "a.Jpeg", "a.jpe"}) {
-        Image typed = image;
-        ASSERT_TRUE(FormatFromExtension(name, typed.format)) << name;
-        std::filesystem::create_directories(Path("dir.x"));
-        ASSERT_TRUE(WriteImageFile(Path(name), typed).ok) << name;
-        Image back;
-        ASSERT_TRUE(ReadImageFile(Path(name), back).ok) << name;
-        EXPECT_EQ(back.format, typed.format) << name;
-    }
+// The command picks the output format from the extension, in any case.
+TEST(FormatFromExtension, NamesTheThreeFormats) {
+    const std::pair<const char*, FileFormat> known[] = {{"a.PNG", FileFormat::Png}, {"dir.x/a.tiff", FileFormat::Tiff},
+                                                        {"a.Jpeg", FileFormat::Jpeg}, {"a.jpe", FileFormat::Jpeg}};
     FileFormat found;
+    for (const auto& [name, format] : known) {
+        ASSERT_TRUE(FormatFromExtension(name, found)) << name;
+        EXPECT_EQ(found, format) << name;
+    }
     for (const char* name : {"a.gif", "dir.png/a", "noextension"})
         EXPECT_FALSE(FormatFromExtension(name, found)) << name;
 }
