@@ -281,23 +281,8 @@ TEST_F(LumericExe, ExitCodesAndMessagesNameTheFile) {
     EXPECT_NE(exists.err.find("already exists"), std::string::npos) << exists.err;
     EXPECT_EQ(Lumeric({"engrave", Path("in.png"), Path("out.png"), "--force"}).exitCode, 0u);
     EXPECT_EQ(Lumeric({"engrave", "--no-such-option"}).exitCode, 1u);
-}
-
-TEST_F(LumericExe, AnEmptySelectionLeavesTheImageAsItWas) {
-    WriteCrop("in.png");
-    const Image input = ReadImage(Path("in.png"));
-    Image mask;  // nothing selected
-    mask.width = input.width, mask.height = input.height, mask.model = ColorModel::Gray;
-    AllocateSamples(mask);
-    Write("none.png", mask, WindowsFormat::Png);
-    for (uint8_t& s : mask.samples8) s = 255;
-    Write("all.png", mask, WindowsFormat::Png);
-
-    ASSERT_EQ(Lumeric({"engrave", Path("in.png"), Path("masked.png"), "--mask", Path("none.png")}).exitCode, 0u);
-    ASSERT_EQ(Lumeric({"engrave", Path("in.png"), Path("full.png"), "--mask", Path("all.png")}).exitCode, 0u);
-    EXPECT_TRUE(SamePixels(ReadImage(Path("masked.png")), input));
-    EXPECT_FALSE(SamePixels(ReadImage(Path("full.png")), input));
-
+    // A selection is read through the same decoders (Windows against Linux
+    // compares one); a colour one is refused.
     const ChildOutcome colour = Lumeric({"engrave", Path("in.png"), Path("bad.png"), "--mask", Path("in.png")});
     EXPECT_EQ(colour.exitCode, 2u);
     EXPECT_NE(colour.err.find("a selection mask must be a gray image"), std::string::npos) << colour.err;
