@@ -86,12 +86,6 @@ ChildOutcome ChildProcess::Finish(DWORD milliseconds) {
     return outcome;
 }
 
-ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
-                      DWORD milliseconds) {
-    ChildProcess child(program, args, folder);
-    return child.Finish(milliseconds);
-}
-
 namespace {
 
 struct WindowSearch {

@@ -32,9 +32,6 @@ private:
     std::string outPath_, errPath_;
 };
 
-ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
-                      DWORD milliseconds = 60000);
-
 // A Linux path as wine's programs see it (the root is drive Z:).
 std::string WindowsPath(std::string path);
 

@@ -187,18 +187,6 @@ TEST_F(Command, PresetSaveThenShowRoundTrips) {
     EXPECT_NE(merged.find("rotation = 12.5\n"), std::string::npos) << merged;
 }
 
-TEST_F(Command, AnExistingOutputIsReplacedOnlyWithForce) {
-    Write("in.png", MakeGradientImage(FileFormat::Png, ColorModel::Rgb, 20, 20));
-    WriteText("out.png", "precious");
-    const Outcome o = Run("engrave {d}/in.png {d}/out.png");
-    EXPECT_EQ(o.code, 3);
-    EXPECT_NE(o.err.find("out.png: already exists (use --force to replace it)"), std::string::npos) << o.err;
-    EXPECT_EQ(Slurp(Path("out.png")), "precious");
-    EXPECT_EQ(Run("engrave {d}/in.png {d}/out.png --force").code, 0);
-    EXPECT_NE(Slurp(Path("out.png")), "precious");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir()), {}), 4) << "no temporary left behind";
-}
-
 TEST_F(Command, BatchReportsABadFileAndGoesOn) {
     Write("a.png", MakeGradientImage(FileFormat::Png, ColorModel::Rgb, 20, 16));
     WriteText("b.png", "this is text, not a picture");
@@ -209,6 +197,10 @@ TEST_F(Command, BatchReportsABadFileAndGoesOn) {
     EXPECT_NE(o.err.find("engraved 2 of 3 images"), std::string::npos) << o.err;
     EXPECT_TRUE(Exists("out/a.png") && Exists("out/c.tif"));
     EXPECT_FALSE(Exists("out/b.png"));
+    WriteText("out/a.png", "precious");
+    EXPECT_EQ(Run("engrave {d}/a.png -o {d}/out --force").code, 0);
+    EXPECT_NE(Slurp(Path("out/a.png")), "precious") << "--force replaces an output";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("out")), {}), 2) << "a temporary was left";
 }
 
 struct BadInput {
@@ -225,10 +217,12 @@ TEST_P(BadInputs, GiveAClearMessageTheCodeAndNoOutput) {
     WriteText("bad.json", "{\"lumericAction\": 1, \"descriptor\": [ {\"key\": 5} ]}");
     WriteText("bad.lmv", "Max Vant");
     Write("small-mask.png", MakeGradientImage(FileFormat::Png, ColorModel::Gray, 5, 5));
+    WriteText("old.png", "precious");
     const Outcome o = Run(GetParam().args);
     EXPECT_EQ(o.code, GetParam().code) << o.err;
     EXPECT_NE(o.err.find(GetParam().message), std::string::npos) << "stderr: " << o.err;
     EXPECT_FALSE(Exists("out.png"));
+    EXPECT_EQ(Slurp(Path("old.png")), "precious");
     for (const auto& e : std::filesystem::directory_iterator(Dir()))
         EXPECT_EQ(e.path().string().find(".part"), std::string::npos) << e.path();
 }
@@ -245,6 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "bad.lmv: not a LumericII preset"},
         BadInput{"mask_size", "engrave {d}/good.png {d}/out.png --mask {d}/small-mask.png", 2,
                  "small-mask.png: the mask is 5x5, the image 24x18"},
+        BadInput{"existing_output", "engrave {d}/good.png {d}/old.png", 3,
+                 "old.png: already exists (use --force to replace it)"},
         BadInput{"same_file", "engrave {d}/good.png {d}/good.png --force", 3, "is the input itself"},
         BadInput{"usage", "engrave {d}/good.png", 1, "needs an input and an output"}),
     [](const ::testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
