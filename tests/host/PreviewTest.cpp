@@ -101,21 +101,6 @@ TEST(Preview, SixteenBitsAlphaSelectionAndDotsMatchTheFinalImage) {
     }
 }
 
-// The view is pulled back into the image as the pane needs.
-TEST(Preview, ViewClampsIntoTheImage) {
-    struct Case { int viewX, viewY, paneW, paneH; int left, top, width, height, paneWidth; };
-    for (const Case& c : {Case{5, 7, 16, 10, 5, 7, 16, 10, 16}, Case{2, 3, 13, 10, 2, 3, 16, 10, 16},
-                          Case{100, 100, 16, 10, 23, 19, 16, 10, 16}, Case{24, 20, 16, 10, 23, 19, 16, 10, 16},
-                          Case{-5, -9, 16, 10, 0, 0, 16, 10, 16}, Case{7, 7, 60, 50, 0, 0, 40, 30, 60}}) {
-        const PreviewPicture p = PlanPreviewRegion(40, 30, PreviewRequest{nullptr, c.viewX, c.viewY, c.paneW, c.paneH});
-        EXPECT_EQ(p.left, c.left) << c.viewX;
-        EXPECT_EQ(p.top, c.top) << c.viewY;
-        EXPECT_EQ(p.width, c.width);
-        EXPECT_EQ(p.height, c.height);
-        EXPECT_EQ(p.paneWidth, c.paneWidth);
-    }
-}
-
 TEST(Preview, UnsupportedImagesAndMissingInputGiveNoPicture) {
     FakeHost lab(TexturedImage(20, 10, 3, 8, plugInModeLabColor));
     lab.DeliverWholeImage();

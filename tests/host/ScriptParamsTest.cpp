@@ -133,6 +133,7 @@ TEST(ScriptParams, PlayInfoDecidesShowDialog) {
 
 TEST(ScriptParams, IncompleteReadTableMeansNoDescriptors) {
     FakeHost host(TexturedImage(6, 4));
+    EXPECT_TRUE(DescriptorsAvailable(&host.record()));
     host.descriptorParameters().readDescriptorProcs->getPinnedFloatProc = nullptr;
     EXPECT_FALSE(DescriptorsAvailable(&host.record()));
 }

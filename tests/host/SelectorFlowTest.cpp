@@ -33,14 +33,12 @@ TEST(SelectorFlow, ShowDialogAndTheRecordAcrossRuns) {
     EXPECT_EQ(host.liveHandles, handlesBefore) << "no second parameters handle";
 }
 
-TEST(SelectorFlow, UnknownSelectorsGiveFilterBadParametersAndStillUnlock) {
-    for (int16_t selector : {int16_t(6), int16_t(-1)}) {
-        FakeHost host(TexturedImage(4, 4));
-        ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
-        const size_t before = Matching(host.calls, "unlockHandle").size();
-        EXPECT_EQ(host.Call(selector), filterBadParameters) << selector;
-        EXPECT_EQ(Matching(host.calls, "unlockHandle").size(), before + 1) << selector;
-    }
+TEST(SelectorFlow, AnUnknownSelectorGivesFilterBadParametersAndStillUnlocks) {
+    FakeHost host(TexturedImage(4, 4));
+    ASSERT_EQ(host.Call(filterSelectorPrepare), noErr);
+    const size_t before = Matching(host.calls, "unlockHandle").size();
+    EXPECT_EQ(host.Call(6), filterBadParameters);
+    EXPECT_EQ(Matching(host.calls, "unlockHandle").size(), before + 1);
 }
 
 TEST(SelectorFlow, AboutCreatesNoGlobalsAndLeavesTheResultWordAlone) {

@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cli/image/ImageIo.h"
 #include "tests/cli/CliTestFiles.h"
@@ -29,10 +28,8 @@ namespace {
 std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
 std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 std::string WindowsPath(std::string path) {
@@ -84,7 +81,7 @@ protected:
         }
         std::ofstream(Path("runs.bat"), std::ios::binary) << batch;
         const std::string wine = "sh " + Quote(LUMERIC_WINE_RUN) + " cmd /c " + Quote(WindowsPath(Path("runs.bat"))) +
-                                 " >" + Quote(Path("wine.out")) + " 2>&1 </dev/null";
+                             " >" + Quote(Path("wine.out")) + " 2>&1 </dev/null";
         const int status = std::system(wine.c_str());
         const std::string log = Slurp(Path("wine.out"));
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << log;

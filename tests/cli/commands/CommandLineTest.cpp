@@ -99,11 +99,9 @@ TEST_P(Setting, ParsesNamesAndValues) {
 INSTANTIATE_TEST_SUITE_P(Cases, Setting,
                          ::testing::Values(SettingCase{"space=30", true, "space", 30},
                                            SettingCase{"pattern=Rings waves 3", true, "pattern", 6},
-                                           SettingCase{"noAntialias=1", true, "noAntialias", 1},
                                            SettingCase{"space", false, "", 0},
                                            SettingCase{"spaces=3", false, "", 0},
                                            SettingCase{"autoUpdate=1", false, "", 0},
-                                           SettingCase{"viewX=3", false, "", 0},
                                            SettingCase{"space=3mm", false, "", 0}));
 
 }  // namespace

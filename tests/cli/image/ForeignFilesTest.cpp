@@ -125,13 +125,6 @@ Image Expected(ColorModel model, bool alpha, uint32_t width, uint32_t height, co
     return image;
 }
 
-std::vector<uint8_t> Bytes(const Image& image) {
-    if (image.depth == 8) return image.samples8;
-    std::vector<uint8_t> bytes(image.samples16.size() * 2);
-    std::memcpy(bytes.data(), image.samples16.data(), bytes.size());
-    return bytes;
-}
-
 Image Tiled(const std::string& path, ColorModel model, bool alpha, int depth, uint16_t planar) {
     const Image image = MakeNoiseImage(FileFormat::Tiff, model, alpha, depth, 40, 23, 9);
     TiffShape shape;
@@ -139,7 +132,8 @@ Image Tiled(const std::string& path, ColorModel model, bool alpha, int depth, ui
     shape.samplesPerPixel = uint16_t(SamplesPerPixel(image)), shape.bitsPerSample = uint16_t(depth);
     shape.photometric = model == ColorModel::Cmyk ? PHOTOMETRIC_SEPARATED : PHOTOMETRIC_RGB;
     if (alpha) shape.extraKinds = {EXTRASAMPLE_UNASSALPHA};
-    WriteTiffFile(path, shape, Bytes(image));
+    const auto* bytes = depth == 16 ? reinterpret_cast<const uint8_t*>(image.samples16.data()) : image.samples8.data();
+    WriteTiffFile(path, shape, std::vector<uint8_t>(bytes, bytes + SampleCount(image) * (depth / 8)));
     return image;
 }
 
