@@ -1,10 +1,8 @@
 #include "tests/win/ChildProcess.h"
 
 #include <algorithm>
-#include <chrono>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace {
 
@@ -84,42 +82,4 @@ ChildOutcome ChildProcess::Finish(DWORD milliseconds) {
     outcome.out = Slurp(outPath_);
     outcome.err = Slurp(errPath_);
     return outcome;
-}
-
-namespace {
-
-struct WindowSearch {
-    DWORD process;
-    const std::wstring* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process && IsWindowVisible(window) && WindowTextOf(window) == *search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-std::wstring WindowTextOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
-HWND WaitForWindowOf(DWORD id, const std::wstring& caption, DWORD milliseconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    do {
-        WindowSearch search = {id, &caption, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    } while (std::chrono::steady_clock::now() < end);
-    return nullptr;
 }

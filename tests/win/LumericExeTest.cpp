@@ -1,8 +1,8 @@
 // lumeric.exe end to end under wine: the real lumeric2.8bf loaded from
 // disk, images through the Windows Imaging Component, the module's message
-// boxes turned into console warnings, the About box and --dialog with a
-// real host window, and clear refusals of modules it cannot load. Each run
-// is a child process with a time limit, so no window can hang the suite.
+// boxes turned into console warnings, and clear refusals of modules it
+// cannot load. Each run is a child process with a time limit, so that a
+// window left open cannot hang the suite.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -157,37 +157,6 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedModule{"MissingFile", "Z:\\nonexistent\\nothing.8bf", "nothing.8bf: no such filter module"},
         RefusedModule{"NotAModule", WindowsPath(LUMERIC_SAMPLES_DIR "/astronaut.png"), "not a Windows filter module"}),
     [](const ::testing::TestParamInfo<RefusedModule>& info) { return std::string(info.param.name); });
-
-TEST_F(LumericExe, AboutShowsTheModulesBoxUntilItIsClosed) {
-    ChildProcess about(kExe, {"about"}, dir_);
-    ASSERT_TRUE(about.started());
-    HWND box = WaitForWindowOf(about.id(), L"About LumericII", 20000);
-    ASSERT_NE(box, nullptr) << "the About box did not appear";
-    EXPECT_NE(GetWindow(box, GW_OWNER), nullptr) << "the box has no host window as owner";
-    bool sawVersion = false;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        sawVersion = sawVersion || WindowTextOf(child) == L"Version " LUMERIC_VERSION_W;
-    EXPECT_TRUE(sawVersion);
-    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    const ChildOutcome outcome = about.Finish(15000);
-    EXPECT_FALSE(outcome.timedOut);
-    EXPECT_EQ(outcome.exitCode, 0u) << outcome.err;
-}
-
-TEST_F(LumericExe, WithDialogTheModulesMessageBoxesAreLeftToTheUser) {
-    WriteCrop("in.png");
-    ChildProcess run(kExe, {"engrave", Path("in.png"), Path("out.png"), "--dialog", "--max-space", "3000"}, dir_);
-    ASSERT_TRUE(run.started());
-    HWND box = WaitForWindowOf(run.id(), L"Warning!", 20000);
-    ASSERT_NE(box, nullptr) << "the module's message box did not appear";
-    EXPECT_EQ(WindowTextOf(GetDlgItem(box, 0xFFFF)), L"this image is very large");
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    const ChildOutcome outcome = run.Finish(30000);
-    EXPECT_FALSE(outcome.timedOut);
-    EXPECT_EQ(outcome.exitCode, 0u) << outcome.err;
-    EXPECT_EQ(outcome.err.find("warning"), std::string::npos) << outcome.err;
-    EXPECT_TRUE(Exists("out.png"));
-}
 
 struct Conversion {
     const char* name;
