@@ -32,34 +32,27 @@ TEST(CommandLine, EngraveOneImageOrABatch) {
     EXPECT_EQ(line.outputDir, "out");
 }
 
-struct UsageCase {
-    std::vector<const char*> args;
-    const char* message;
-};
-
-class UsageError : public ::testing::TestWithParam<UsageCase> {};
-
-TEST_P(UsageError, IsRefused) {
-    CommandLine line;
-    std::string error;
-    EXPECT_FALSE(Parse(GetParam().args, &line, &error));
-    EXPECT_NE(error.find(GetParam().message), std::string::npos) << error;
+TEST(CommandLine, UsageErrorsAreRefusedWithTheirReason) {
+    const std::pair<std::vector<const char*>, const char*> cases[] = {
+        {{"engrave", "in.png"}, "needs an input and an output"},
+        {{"engrave", "a", "b", "c"}, "needs an input and an output"},
+        {{"engrave", "-o", "dir"}, "at least one input"},
+        {{"engrave", "a", "b", "--bogus"}, "unknown option --bogus"},
+        {{"engrave", "a", "b", "--set"}, "--set needs NAME=VALUE"},
+        {{"engrave", "a", "b", "--max-space", "lots"}, "--max-space"},
+        {{"engrave", "a", "b", "--tiled=1"}, "takes no value"},
+        {{"engrave", "a", "b", "--replay", "x.json", "--preset", "p.lmv"}, "cannot be combined"},
+        {{"frobnicate"}, "unknown command"},
+        {{"preset", "load", "x"}, "preset show FILE"},
+        {{"preset", "show", "x", "--set", "a=1"}, "no --preset or --set"},
+        {{"about", "x"}, "no arguments"}};
+    for (const auto& [args, message] : cases) {
+        CommandLine line;
+        std::string error;
+        EXPECT_FALSE(Parse(args, &line, &error)) << message;
+        EXPECT_NE(error.find(message), std::string::npos) << error;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UsageError,
-    ::testing::Values(UsageCase{{"engrave", "in.png"}, "needs an input and an output"},
-                      UsageCase{{"engrave", "a", "b", "c"}, "needs an input and an output"},
-                      UsageCase{{"engrave", "-o", "dir"}, "at least one input"},
-                      UsageCase{{"engrave", "a", "b", "--bogus"}, "unknown option --bogus"},
-                      UsageCase{{"engrave", "a", "b", "--set"}, "--set needs NAME=VALUE"},
-                      UsageCase{{"engrave", "a", "b", "--max-space", "lots"}, "--max-space"},
-                      UsageCase{{"engrave", "a", "b", "--tiled=1"}, "takes no value"},
-                      UsageCase{{"engrave", "a", "b", "--replay", "x.json", "--preset", "p.lmv"}, "cannot be combined"},
-                      UsageCase{{"frobnicate"}, "unknown command"},
-                      UsageCase{{"preset", "load", "x"}, "preset show FILE"},
-                      UsageCase{{"preset", "show", "x", "--set", "a=1"}, "no --preset or --set"},
-                      UsageCase{{"about", "x"}, "no arguments"}));
 
 // Help and version win over everything else; the help documents every
 // exit code, and the Windows options only in the Windows build.
@@ -77,31 +70,24 @@ TEST(CommandLine, HelpVersionAndTheExitCodes) {
     EXPECT_NE(HelpText(true).find("--plugin"), std::string::npos);
 }
 
-struct SettingCase {
-    const char* text;
-    bool ok;
-    const char* field;
-    double value;
-};
-
-class Setting : public ::testing::TestWithParam<SettingCase> {};
-
-TEST_P(Setting, ParsesNamesAndValues) {
-    SettingAssignment a{};
-    std::string error;
-    EXPECT_EQ(ParseSetting(GetParam().text, &a, &error), GetParam().ok) << error;
-    if (GetParam().ok) {
-        EXPECT_STREQ(a.setting->name, GetParam().field);
-        EXPECT_EQ(a.value, GetParam().value);
+// Names and values of --set; the dialog's preferences are not settings.
+TEST(CommandLine, SettingsParseNamesAndValues) {
+    const struct {
+        const char* text;
+        bool ok;
+        const char* field;
+        double value;
+    } cases[] = {{"space=30", true, "space", 30},   {"pattern=Rings waves 3", true, "pattern", 6},
+                 {"space", false, "", 0},          {"spaces=3", false, "", 0},
+                 {"autoUpdate=1", false, "", 0},   {"space=3mm", false, "", 0}};
+    for (const auto& c : cases) {
+        SettingAssignment a{};
+        std::string error;
+        EXPECT_EQ(ParseSetting(c.text, &a, &error), c.ok) << c.text << ": " << error;
+        if (!c.ok) continue;
+        EXPECT_STREQ(a.setting->name, c.field);
+        EXPECT_EQ(a.value, c.value) << c.text;
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, Setting,
-                         ::testing::Values(SettingCase{"space=30", true, "space", 30},
-                                           SettingCase{"pattern=Rings waves 3", true, "pattern", 6},
-                                           SettingCase{"space", false, "", 0},
-                                           SettingCase{"spaces=3", false, "", 0},
-                                           SettingCase{"autoUpdate=1", false, "", 0},
-                                           SettingCase{"space=3mm", false, "", 0}));
 
 }  // namespace
