@@ -12,16 +12,6 @@ EngraveSetup SetupFor(const EngraveSettings& p, int w = 100, int h = 80) {
     return ComputeEngraveSetup(p, MakeLayoutFrame(EngraveRegion{w, h, 0, 0, w, h}, p.noAntialias == 0));
 }
 
-// A space below one raster unit is one. (The units of both paths at the
-// other settings are pinned by the golden renders.)
-TEST(EngraveSetup, TheSmallestSpaceIsOneRasterUnit) {
-    EngraveSettings p = DefaultEngraveSettings();
-    for (float space : {0.0f, -50.0f}) {
-        p.space = space;
-        EXPECT_EQ(SetupFor(p).S, 1.0f) << space;
-    }
-}
-
 TEST(EngraveSetup, NonFiniteSettingsAndUnknownKindsCountAsDefaults) {
     const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
     EngraveSettings p = DefaultEngraveSettings();
