@@ -41,15 +41,6 @@ TEST(SelectorFlow, AnUnknownSelectorGivesFilterBadParametersAndStillUnlocks) {
     EXPECT_EQ(Matching(host.calls, "unlockHandle").size(), before + 1);
 }
 
-TEST(SelectorFlow, AboutCreatesNoGlobalsAndLeavesTheResultWordAlone) {
-    FakeHost host(TexturedImage(4, 4));
-    EXPECT_EQ(host.CallAbout(), 12345);
-    EXPECT_EQ(host.data(), 0);
-    EXPECT_TRUE(Matching(host.calls, "newHandle").empty());
-    ASSERT_EQ(host.alerts.size(), 1u);
-    EXPECT_EQ(host.alerts[0].rfind("about|", 0), 0u);
-}
-
 // Runs over a 20 x 13 RGB image (140 bytes a row of the memory plan), one
 // chunk or split, through advanceState or the tiled Continue windows.
 TEST(SelectorFlow, ChunksWindowsAborts) {

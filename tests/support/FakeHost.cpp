@@ -350,17 +350,6 @@ int16_t FakeHost::Call(int16_t selector) {
     return result_;
 }
 
-int16_t FakeHost::CallAbout() {
-    gHost = this;
-    AboutRecord about{};
-    about.platformData = &platform_;
-    about.sSPBasic = &basic_;
-    result_ = 12345;
-    calls.push_back("selector 0");
-    PluginMain(filterSelectorAbout, &about, &data_, &result_);
-    return result_;
-}
-
 int16_t FakeHost::Run(bool withParameters) {
     if (playDescriptorPresent && !descriptor_.descriptor) descriptor_.descriptor = FakeHostCallbacks::HostOwnHandle(16);
     int16_t error = noErr;
