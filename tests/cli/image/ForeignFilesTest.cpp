@@ -50,8 +50,8 @@ size_t TiffBytes(const TiffShape& s) {
     return (size_t(s.width) * s.samplesPerPixel * s.bitsPerSample + 7) / 8 * s.height;
 }
 
-// `samples` interleaved, 16-bit ones in native order: as one strip of
-// whatever length they have, or as tiles (of every plane when separate).
+// `samples` interleaved, 16-bit ones in native order: as the first strip,
+// whatever their length, or as tiles (of every plane when separate).
 void WriteTiffFile(const std::string& path, const TiffShape& s, const std::vector<uint8_t>& samples) {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, s.width);
@@ -65,7 +65,8 @@ void WriteTiffFile(const std::string& path, const TiffShape& s, const std::vecto
     if (!s.extraKinds.empty())
         TIFFSetField(tif, TIFFTAG_EXTRASAMPLES, uint16_t(s.extraKinds.size()), s.extraKinds.data());
     if (!s.tileSize) {
-        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, s.height);
+        // A file claiming more than it holds gets strips of one row: libtiff's buffer is one strip.
+        TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, samples.size() < TiffBytes(s) ? 1u : s.height);
         TIFFWriteEncodedStrip(tif, 0, const_cast<uint8_t*>(samples.data()), tmsize_t(samples.size()));
         TIFFClose(tif);
         return;
