@@ -18,10 +18,10 @@
 namespace {
 
 // Rows as the file stores them (16-bit big-endian), with a palette and its
-// alphas when given.
+// alphas, or a colour key, when given.
 void WritePngFile(const std::string& path, uint32_t width, uint32_t height, int bitDepth, int colorType,
                   const std::vector<uint8_t>& rows, const std::vector<png_color>& palette = {},
-                  const std::vector<uint8_t>& alphas = {}) {
+                  std::vector<uint8_t> alphas = {}, png_color_16* key = nullptr) {
     FILE* file = std::fopen(path.c_str(), "wb");
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -29,7 +29,7 @@ void WritePngFile(const std::string& path, uint32_t width, uint32_t height, int 
     png_set_IHDR(png, info, width, height, bitDepth, colorType, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     if (!palette.empty()) png_set_PLTE(png, info, palette.data(), int(palette.size()));
-    if (!alphas.empty()) png_set_tRNS(png, info, alphas.data(), int(alphas.size()), nullptr);
+    if (!alphas.empty() || key) png_set_tRNS(png, info, alphas.data(), int(alphas.size()), key);
     png_write_info(png, info);
     for (uint32_t y = 0; y < height; ++y) png_write_row(png, rows.data() + y * (rows.size() / height));
     png_write_end(png, info);
@@ -177,11 +177,14 @@ void ExpectReadsAs(const std::string& path, const Image& expected, int tolerance
 
 using Foreign = ScratchDir;
 
-TEST_F(Foreign, PngPaletteLowBitGrayAndSixteenBitsInTheFilesByteOrder) {
+TEST_F(Foreign, PngPaletteColourKeyLowBitGrayAndSixteenBitsInTheFilesByteOrder) {
     WritePngFile(Path("palette.png"), 3, 1, 8, PNG_COLOR_TYPE_PALETTE, {0, 1, 2},
                  {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}, {255, 128, 0});
     ExpectReadsAs(Path("palette.png"),
                   Expected(ColorModel::Rgb, true, 3, 1, {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0}));
+    png_color_16 key{0, 10, 20, 30, 0};  // the second pixel's colour is keyed out
+    WritePngFile(Path("key.png"), 2, 1, 8, PNG_COLOR_TYPE_RGB, {200, 100, 50, 10, 20, 30}, {}, {}, &key);
+    ExpectReadsAs(Path("key.png"), Expected(ColorModel::Rgb, true, 2, 1, {200, 100, 50, 255, 10, 20, 30, 0}));
     WritePngFile(Path("gray2.png"), 4, 1, 2, PNG_COLOR_TYPE_GRAY, {0x1B});
     ExpectReadsAs(Path("gray2.png"), Expected(ColorModel::Gray, false, 4, 1, {0, 85, 170, 255}));
     WritePngFile(Path("rgb16.png"), 1, 1, 16, PNG_COLOR_TYPE_RGB, {0x01, 0x02, 0x80, 0x04, 0xFF, 0xFE});

@@ -97,22 +97,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 using FileChoices = ScratchDir;
 
+// sRGB implies its own gamma and chromaticities: they are written apart.
 TEST_F(FileChoices, PngChunksSurvive) {
     Image image = MakeNoiseImage(FileFormat::Png, ColorModel::Rgb, false, 8, 19, 17, 3);
     image.png.interlaced = true;
-    image.png.srgbIntent = 1;
     image.png.hasGamma = true;
-    image.png.gamma = 45455;
+    image.png.gamma = 50000;
     image.png.hasChromaticities = true;
-    const int32_t chrm[8] = {31270, 32900, 64000, 33000, 30000, 60000, 15000, 6000};
+    const int32_t chrm[8] = {31270, 32900, 64000, 33000, 21000, 71000, 15000, 6000};  // Adobe RGB
     std::copy(chrm, chrm + 8, image.png.chromaticities);
     image.resolution = Resolution{true, 40, 20, ResolutionUnit::Centimetre};
-    ASSERT_TRUE(WriteImageFile(Path("c.png"), image).ok);
-    Image back;
+    Image srgb = MakeNoiseImage(FileFormat::Png, ColorModel::Rgb, false, 8, 3, 3, 3), back;
+    srgb.png.srgbIntent = 1;
+    ASSERT_TRUE(WriteImageFile(Path("c.png"), image).ok && WriteImageFile(Path("s.png"), srgb).ok);
+    ASSERT_TRUE(ReadImageFile(Path("s.png"), back).ok);
+    EXPECT_EQ(back.png.srgbIntent, 1);
     ASSERT_TRUE(ReadImageFile(Path("c.png"), back).ok);
     EXPECT_TRUE(back.png.interlaced);
-    EXPECT_EQ(back.png.srgbIntent, 1);
-    EXPECT_EQ(back.png.gamma, 45455);
+    EXPECT_EQ(back.png.gamma, 50000);
     EXPECT_TRUE(back.png.hasChromaticities && std::equal(chrm, chrm + 8, back.png.chromaticities));
     EXPECT_EQ(back.resolution.unit, ResolutionUnit::Centimetre);
     EXPECT_DOUBLE_EQ(back.resolution.x, 40);
