@@ -1,6 +1,5 @@
 #include "tests/cli/CliTestFiles.h"
 
-#include <lcms2.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -8,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "cli/color/ColorProfiles.h"
+#include "cli/image/ImageIo.h"
 
 std::string SamplesDir() { return LUMERIC_SAMPLES_DIR; }
 
@@ -22,75 +21,44 @@ void ScratchDir::TearDown() { std::filesystem::remove_all(dir_); }
 
 namespace {
 
-uint32_t NextRandom(uint32_t& state) {
-    state = state * 1664525u + 1013904223u;
-    return state >> 8;
-}
-
-std::vector<uint8_t> SaveProfile(cmsHPROFILE profile) {
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    std::vector<uint8_t> bytes(size);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
+Image Blank(FileFormat format, ColorModel model, bool alpha, int depth, uint32_t width, uint32_t height) {
+    Image image;
+    image.format = format, image.model = model, image.hasAlpha = alpha, image.depth = depth;
+    image.width = width, image.height = height;
+    AllocateSamples(image);
+    return image;
 }
 
 }  // namespace
 
 Image MakeNoiseImage(FileFormat format, ColorModel model, bool alpha, int depth, uint32_t width, uint32_t height,
                      uint32_t seed) {
-    Image image;
-    image.format = format;
-    image.model = model;
-    image.hasAlpha = alpha;
-    image.depth = depth;
-    image.width = width;
-    image.height = height;
-    AllocateSamples(image);
+    Image image = Blank(format, model, alpha, depth, width, height);
     uint32_t state = seed;
-    for (auto& s : image.samples8) s = uint8_t(NextRandom(state));
-    for (auto& s : image.samples16) s = uint16_t(NextRandom(state));
+    auto next = [&state] { return (state = state * 1664525u + 1013904223u) >> 8; };
+    for (auto& s : image.samples8) s = uint8_t(next());
+    for (auto& s : image.samples16) s = uint16_t(next());
     // The extremes must be there too.
-    if (depth == 16) {
-        image.samples16.front() = 0;
-        image.samples16.back() = 65535;
-    } else {
-        image.samples8.front() = 0;
-        image.samples8.back() = 255;
-    }
+    if (depth == 16) image.samples16.front() = 0, image.samples16.back() = 65535;
+    else image.samples8.front() = 0, image.samples8.back() = 255;
     return image;
 }
 
 Image MakeGradientImage(FileFormat format, ColorModel model, uint32_t width, uint32_t height) {
-    Image image;
-    image.format = format;
-    image.model = model;
-    image.width = width;
-    image.height = height;
-    AllocateSamples(image);
-    const int spp = SamplesPerPixel(image);
-    for (uint32_t y = 0; y < height; ++y) {
-        for (uint32_t x = 0; x < width; ++x) {
-            for (int c = 0; c < spp; ++c) {
-                const uint32_t v = (x * 255 / (width - 1) * (c + 1) + y * 255 / (height - 1) * (spp - c)) / (spp + 1);
-                image.samples8[(size_t(y) * width + x) * spp + c] = uint8_t(v);
-            }
-        }
+    Image image = Blank(format, model, false, 8, width, height);
+    const uint32_t spp = uint32_t(SamplesPerPixel(image));
+    for (size_t i = 0; i < image.samples8.size(); ++i) {
+        const uint32_t x = uint32_t(i / spp % width), y = uint32_t(i / spp / width), c = uint32_t(i % spp);
+        image.samples8[i] = uint8_t((x * 255 / (width - 1) * (c + 1) + y * 255 / (height - 1) * (spp - c)) / (spp + 1));
     }
     return image;
 }
 
-std::vector<uint8_t> SrgbProfileBytes() { return SaveProfile(cmsCreate_sRGBProfile()); }
-
-std::vector<uint8_t> GrayProfileBytes() {
-    cmsToneCurve* curve = cmsBuildGamma(nullptr, 2.2);
-    cmsHPROFILE profile = cmsCreateGrayProfile(cmsD50_xyY(), curve);
-    cmsFreeToneCurve(curve);
-    return SaveProfile(profile);
+std::vector<uint8_t> IccProfile(const std::string& name) {
+    std::vector<uint8_t> bytes = ReadBytes("/usr/share/color/icc/ghostscript/" + name);
+    EXPECT_FALSE(bytes.empty()) << name << " (Debian: libgs-common)";
+    return bytes;
 }
-
-std::vector<uint8_t> DefaultCmykProfileBytes() { return ReadBytes(kDefaultCmykProfilePath); }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -111,4 +79,15 @@ int MaxSampleDifference(const Image& a, const Image& b) {
         worst = std::max(worst, std::abs(int(a.samples16[i]) - int(b.samples16[i])));
     }
     return worst;
+}
+
+void ExpectReadRefused(const std::string& path, const std::string& words) {
+    Image image;
+    image.width = 7;  // a sentinel the reader must not touch
+    const ImageIoResult result = ReadImageFile(path, image);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message.rfind(path + ": ", 0), 0u) << result.message;
+    EXPECT_NE(result.message.find(words), std::string::npos) << result.message;
+    EXPECT_EQ(image.width, 7u);
+    EXPECT_TRUE(image.samples8.empty() && image.samples16.empty());
 }

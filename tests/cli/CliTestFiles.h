@@ -31,12 +31,16 @@ Image MakeNoiseImage(FileFormat format, ColorModel model, bool alpha, int depth,
                      uint32_t seed);
 Image MakeGradientImage(FileFormat format, ColorModel model, uint32_t width, uint32_t height);
 
-std::vector<uint8_t> SrgbProfileBytes();
-std::vector<uint8_t> GrayProfileBytes();
-std::vector<uint8_t> DefaultCmykProfileBytes();  // 187 KB: more than one JPEG marker holds
+// A profile Ghostscript installs ("srgb.icc", "default_gray.icc",
+// "default_cmyk.icc": 187 KB, more than one JPEG marker holds).
+std::vector<uint8_t> IccProfile(const std::string& name);
 
 std::vector<uint8_t> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // The largest difference between two images' samples (same shape required).
 int MaxSampleDifference(const Image& a, const Image& b);
+
+// Reads `path` expecting a failure that names it and mentions `words`, with
+// the destination image left as it was.
+void ExpectReadRefused(const std::string& path, const std::string& words);

@@ -50,13 +50,14 @@ protected:
     const EngraveSettings unusual_ = WithFields(DefaultValues(), kAllValues).engraving;
 };
 
-// The save flow normalises the typed name once, then checks and writes;
-// what the list shows loads the file it came from, and only the carried
-// fields (not the dialog's) change.
-TEST_F(PresetFiles, TypedNamesSaveListAndLoad) {
+// The save flow normalises the typed name once, then checks and writes
+// over what is there; what the list shows loads the file it came from, and
+// only the carried fields (not the dialog's) change.
+TEST_F(PresetFiles, TypedNamesSaveListLoadAndDelete) {
     struct {
         const char *typed, *file, *listed;
     } cases[] = {{"abc", "abc.lmv", "abc"}, {"abc.lmv", "abc.lmv", "abc"}, {"mylmv", "m.lmv", "m.lmv"}};
+    ASSERT_TRUE(WritePresetFile(folder_, "abc", DefaultEngraveSettings()));
     for (const auto& c : cases) {
         ASSERT_TRUE(WritePresetFile(folder_, NormalizePresetName(c.typed), unusual_)) << c.typed;
         EXPECT_EQ(Slurp(fs::path(folder_) / c.file), kHeader + kAllLines) << c.typed;
@@ -65,19 +66,11 @@ TEST_F(PresetFiles, TypedNamesSaveListAndLoad) {
         EXPECT_TRUE(LoadPreset(folder_, c.listed, &record)) << c.listed;
         EXPECT_EQ(DifferingFields(record, WithFields(SentinelRecord(), kAllValues)), "") << c.listed;
     }
-    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"abc.lmv", "m.lmv"}));
-}
-
-TEST_F(PresetFiles, ExistsWriteOverAndDelete) {
-    EXPECT_FALSE(PresetExists(folder_, "p"));
-    ASSERT_TRUE(WritePresetFile(folder_, "p", DefaultEngraveSettings()));
-    EXPECT_TRUE(PresetExists(folder_, "p"));
-    ASSERT_TRUE(WritePresetFile(folder_, "p", unusual_));
-    EXPECT_EQ(Slurp(fs::path(folder_) / "p.lmv"), kHeader + kAllLines);
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"p.lmv"}) << "no temporary left behind";
-    EXPECT_TRUE(DeletePreset(folder_, "p.lmv"));
-    EXPECT_FALSE(PresetExists(folder_, "p"));
-    EXPECT_FALSE(DeletePreset(folder_, "p"));
+    EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"abc.lmv", "m.lmv"})) << "no temporary left behind";
+    EXPECT_TRUE(PresetExists(folder_, "abc"));
+    EXPECT_TRUE(DeletePreset(folder_, "abc.lmv"));
+    EXPECT_FALSE(PresetExists(folder_, "abc"));
+    EXPECT_FALSE(DeletePreset(folder_, "abc"));
 }
 
 TEST_F(PresetFiles, UnrecognisedOrMissingFilesAndFoldersFailAndChangeNothing) {

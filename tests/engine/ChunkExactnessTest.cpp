@@ -1,49 +1,13 @@
-// A host may deliver an image in horizontal bands or tiles; every split
-// must give exactly the bytes of a one-piece render.
+// A host may deliver an image in horizontal bands; every split must give
+// exactly the bytes of a one-piece render. Every kind, schema and path is
+// compared through the host (tests/host: chunks, tiles and preview panes)
+// and with random settings (PropertyTest); these are the cases only the
+// engine can set up.
 #include <gtest/gtest.h>
-
-#include <tuple>
 
 #include "tests/engine/EngraveTestImage.h"
 
 namespace {
-
-// Parameters: pattern kind, colour schema, direct path.
-class ChunkExactness : public testing::TestWithParam<std::tuple<int, int, bool>> {};
-
-// Plain 8-bit RGB; relief with densification, noise, offset, an outside
-// centre, alpha and a selection; 16-bit CMYK with alpha and dots.
-TEST_P(ChunkExactness, BandsGiveTheWholeRender) {
-    const std::vector<uint8_t> mask = MakeTestMask(44, 38);
-    for (int variant = 0; variant < 3; ++variant) {
-        EngraveSettings params = DefaultEngraveSettings();
-        params.pattern = uint8_t(std::get<0>(GetParam()));
-        params.colorSchema = uint8_t(std::get<1>(GetParam()));
-        params.noAntialias = std::get<2>(GetParam());
-        Picture source = MakeGradientPicture(40, 36, 3, 8);
-        RenderSetup setup;
-        if (variant == 0) params.space = 14;
-        if (variant == 1) {
-            params.randomness = 400, params.noise = 30, params.offset = 300;
-            params.centerX = 250, params.centerY = -400;
-            source = MakeGradientPicture(44, 38, 4, 8);
-            setup.mask = &mask;
-        }
-        if (variant == 2) {
-            params.useCircles = 1, params.notBreak = 1, params.invert = 1, params.fillAlpha = 0, params.noise = 10;
-            source = MakeGradientPicture(38, 41, 5, 16);
-            setup.cmykConverted = true;
-        }
-        const Picture whole = RenderWhole(params, source, setup);
-        for (int bands : {2, 3, 7})
-            ASSERT_EQ(RenderInBands(params, source, bands, setup).bytes, whole.bytes)
-                << "variant " << variant << ": " << bands << " bands differ from the one-piece render";
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(AllKinds, ChunkExactness,
-                         testing::Combine(testing::Range(0, int(kPatternKindCount)),
-                                          testing::Range(0, int(kColorSchemaCount)), testing::Bool()));
 
 TEST(ChunkExactness, SingleRowBandsAndLargerRingsAndSpirals) {
     // Bigger radii, where far samples are skipped in runs; a large rotation
@@ -63,33 +27,6 @@ TEST(ChunkExactness, SingleRowBandsAndLargerRingsAndSpirals) {
         EXPECT_EQ(RenderInBands(params, source, k.bands, setup).bytes, RenderWhole(params, source, setup).bytes)
             << "kind " << k.kind;
     }
-}
-
-TEST(ChunkExactness, TiledWindowsGiveTheWholeRender) {
-    for (int kind : {0, 2, 3, 7, 8, 11})
-        for (int direct = 0; direct < 2; ++direct) {
-            EngraveSettings params = DefaultEngraveSettings();
-            params.pattern = uint8_t(kind);
-            params.noAntialias = direct;
-            params.useCircles = kind == 3;
-            params.randomness = 250;
-            const Picture source = MakeGradientPicture(41, 27, 4, 8);
-            Picture tiled = MakePicture(41, 27, 4, 8);
-            const int xs[] = {0, 13, 20, 41}, ys[] = {0, 9, 27};
-            for (int i = 0; i < 3; ++i)
-                for (int j = 0; j < 2; ++j)
-                    RenderTileInto(params, source, xs[i], ys[j], xs[i + 1] - xs[i], ys[j + 1] - ys[j], {}, &tiled);
-            EXPECT_EQ(tiled.bytes, RenderWhole(params, source).bytes) << "kind " << kind << " direct " << direct;
-        }
-}
-
-TEST(ChunkExactness, ReachIsBoundedByTheImage) {
-    EngraveSettings params = DefaultEngraveSettings();
-    const int reach = EngraveReach(params, 100, 80);
-    EXPECT_GT(reach, 0);
-    EXPECT_LT(reach, 80);
-    params.amplitude = 1e30f;
-    EXPECT_EQ(EngraveReach(params, 100, 80), 100);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Compositing: paper values, the exact scaling products, and rows of the
-// pre-fill, ink and coverage tables on single pixels.
+// Compositing: the exact scaling products, and rows of the pre-fill, ink
+// and coverage tables on single pixels.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,16 +11,6 @@
 namespace {
 
 using Samples = std::vector<uint8_t>;
-
-TEST(Compositor, PaperValues) {
-    EXPECT_EQ(PaperValue(0, false, false), 255u);
-    EXPECT_EQ(PaperValue(15, false, false), 0u);
-    EXPECT_EQ(PaperValue(8, false, false), 119u);
-    EXPECT_EQ(PaperValue(1, true, true), 2184u);
-    EXPECT_EQ(PaperValue(2, true, true), 4369u);
-    EXPECT_EQ(PaperValue(15, true, true), 32768u);
-    EXPECT_EQ(PaperValue(0, false, true), 32768u);
-}
 
 TEST(Compositor, ScalingIsTheTruncatedProduct) {
     for (uint32_t v = 0; v < 256; ++v)

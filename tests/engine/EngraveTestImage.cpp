@@ -58,41 +58,30 @@ std::vector<uint8_t> MakeTestMask(int width, int height) {
     return m;
 }
 
-void RenderTileInto(const EngraveSettings& params, const Picture& source, int left, int top, int width, int rows,
-                    const RenderSetup& setup, Picture* out) {
-    const int reach = EngraveReach(params, source.width, source.height);
-    const int winTop = std::max(0, top - reach), winBottom = std::min(source.height, top + rows + reach);
-    // Only the delivered rows exist: a copy, so reads beyond them cannot succeed by accident.
-    std::vector<uint8_t> window(source.Row(winTop), source.Row(winBottom));
-    // A host's output starts as the input.
-    const size_t pixelBytes = size_t(source.planes) * source.SampleBytes(), tileRow = width * pixelBytes;
-    std::vector<uint8_t> tile(tileRow * rows);
-    for (int y = 0; y < rows; ++y) std::memcpy(&tile[y * tileRow], source.Row(top + y) + left * pixelBytes, tileRow);
-
-    EngraveImage image{source.planes, source.depth, setup.cmykConverted,
-                       SampleWindow{window.data(), source.RowStride(), 0, winTop, source.width, winBottom - winTop},
-                       tile.data(), width * source.planes};
-    MaskView mask{};
-    if (setup.mask) mask = MaskView{setup.mask->data(), source.width, 0, 0, source.width, source.height};
-    // Scratch arrives dirty: the engine must clear what it uses.
-    std::vector<uint8_t> subpixels(SubpixelRasterBytes(width, rows), 0xA5);
-    std::vector<uint8_t> coverage(CoverageRasterBytes(width, rows), 0x5A);
-    EngraveRender(params, EngraveRegion{source.width, source.height, left, top, width, rows}, image, mask,
-                  RenderOptions{setup.densifyRelief}, EngraveScratch{subpixels.data(), coverage.data()},
-                  EngraveProgress{});
-    for (int y = 0; y < rows; ++y) std::memcpy(out->Row(top + y) + left * pixelBytes, &tile[y * tileRow], tileRow);
-}
-
-Picture RenderWhole(const EngraveSettings& params, const Picture& source, const RenderSetup& setup) {
-    return RenderInBands(params, source, 1, setup);
-}
-
 Picture RenderInBands(const EngraveSettings& params, const Picture& source, int bands, const RenderSetup& setup) {
     Picture out = MakePicture(source.width, source.height, source.planes, source.depth);
+    const int reach = EngraveReach(params, source.width, source.height);
+    MaskView mask{};
+    if (setup.mask) mask = MaskView{setup.mask->data(), source.width, 0, 0, source.width, source.height};
     for (int i = 0, top = 0; i < bands; ++i) {
-        const int bottom = int(int64_t(source.height) * (i + 1) / bands);
-        if (bottom <= top) continue;
-        RenderTileInto(params, source, 0, top, source.width, bottom - top, setup, &out);
+        const int bottom = int(int64_t(source.height) * (i + 1) / bands), rows = bottom - top;
+        if (rows <= 0) continue;
+        const int winTop = std::max(0, top - reach), winBottom = std::min(source.height, bottom + reach);
+        // Only the delivered rows exist, in buffers of their own, so that the
+        // sanitizers see any access beyond them. A host's output starts as
+        // the input; scratch arrives dirty, the engine must clear what it uses.
+        std::vector<uint8_t> window(source.Row(winTop), source.Row(winBottom));
+        std::vector<uint8_t> band(source.Row(top), source.Row(bottom));
+        std::vector<uint8_t> subpixels(SubpixelRasterBytes(source.width, rows), 0xA5);
+        std::vector<uint8_t> coverage(CoverageRasterBytes(source.width, rows), 0x5A);
+        const EngraveImage image{source.planes, source.depth, setup.cmykConverted,
+                                 SampleWindow{window.data(), source.RowStride(), 0, winTop, source.width,
+                                              winBottom - winTop},
+                                 band.data(), source.RowStride()};
+        EngraveRender(params, EngraveRegion{source.width, source.height, 0, top, source.width, rows}, image, mask,
+                      RenderOptions{setup.densifyRelief}, EngraveScratch{subpixels.data(), coverage.data()},
+                      EngraveProgress{});
+        std::copy(band.begin(), band.end(), out.Row(top));
         top = bottom;
     }
     return out;

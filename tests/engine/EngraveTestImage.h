@@ -1,6 +1,6 @@
 // Test pictures and render drivers for the engine suites: synthetic
-// images, one-piece renders, and renders of bands and tiles the way a host
-// with a small memory budget delivers them.
+// images, one-piece renders, and renders of bands the way a host with a
+// small memory budget delivers them.
 #pragma once
 
 #include <cstdint>
@@ -34,14 +34,12 @@ struct RenderSetup {
     const std::vector<uint8_t>* mask = nullptr;  // width x height bytes
 };
 
-// Renders the region (left, top, width, rows) into its place in `out`,
-// delivering the source rows the engine asks for and nothing more.
-void RenderTileInto(const EngraveSettings& params, const Picture& source, int left, int top, int width, int rows,
-                    const RenderSetup& setup, Picture* out);
-// Renders the whole picture as one region.
-Picture RenderWhole(const EngraveSettings& params, const Picture& source, const RenderSetup& setup = {});
-// Renders the picture in `bands` horizontal bands and stitches them.
+// Renders the picture in `bands` horizontal bands and stitches them; each
+// band gets the source rows the engine asks for and nothing more.
 Picture RenderInBands(const EngraveSettings& params, const Picture& source, int bands, const RenderSetup& setup = {});
+inline Picture RenderWhole(const EngraveSettings& params, const Picture& source, const RenderSetup& setup = {}) {
+    return RenderInBands(params, source, 1, setup);
+}
 
 // 64-bit FNV-1a of the samples.
 uint64_t HashPicture(const Picture& p);

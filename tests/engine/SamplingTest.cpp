@@ -1,5 +1,5 @@
-// Reading the picture under a stroke: intensity, the selection, and the
-// sampling coordinate.
+// Reading the picture under a stroke: intensity at 16 bits and beyond the
+// edges, and the selection (the golden renders cover 8-bit RGBA inside).
 #include <gtest/gtest.h>
 
 #include "engine/Sampling.h"
@@ -33,29 +33,6 @@ TEST(SampleIntensity, BeyondTheEdgeReadsTheNearestEdgePixel) {
         EXPECT_EQ(SampleIntensity(c.c, k.x, k.y), k.expected) << k.x << "," << k.y;
 }
 
-TEST(SampleIntensity, EightBitAlphaIsFloorOfProductOver255) {
-    Picture p = MakePicture(256, 1, 4, 8);
-    for (uint32_t alpha = 0; alpha < 256; alpha += 5) {
-        for (int x = 0; x < 256; ++x) p.Set(x, 0, 0, uint32_t(x)), p.Set(x, 0, 3, alpha);
-        ContextFixture f(DefaultEngraveSettings(), p);
-        for (int v = 0; v < 256; ++v) ASSERT_EQ(SampleIntensity(f.c, v, 0), int(uint32_t(v) * alpha / 255));
-    }
-}
-
-TEST(SampleIntensity, SplitColorReadsThePassChannelElseTheBrightest) {
-    Picture p = MakePicture(1, 1, 3, 8);
-    p.Set(0, 0, 0, 10), p.Set(0, 0, 1, 200), p.Set(0, 0, 2, 30);
-    EngraveSettings params = DefaultEngraveSettings();
-    ContextFixture f(params, p);
-    EXPECT_EQ(SampleIntensity(f.c, 0, 0), 200);
-    params.colorSchema = kSplitColor;
-    ContextFixture split(params, p);
-    for (int ch = 0; ch < 3; ++ch) {
-        split.c.target.channel = ch;
-        EXPECT_EQ(SampleIntensity(split.c, 0, 0), int(p.Get(0, 0, ch)));
-    }
-}
-
 TEST(MaskAllows, ReadsTheSelectionAndTheNearestEdgeOutsideTheImage) {
     ContextFixture f(DefaultEngraveSettings(), MakePicture(5, 4, 3, 8), true, true);
     f.mask[2 * 5 + 3] = 0;
@@ -70,20 +47,6 @@ TEST(MaskAllows, ReadsTheSelectionAndTheNearestEdgeOutsideTheImage) {
     EXPECT_TRUE(MaskAllows(f.c, 1, -1));
     f.mask[3 * 5 + 4] = 0;  // and the bottom-right one
     EXPECT_FALSE(MaskAllows(f.c, 40, 40));
-}
-
-TEST(SamplingCoordinate, TruncatesTowardZero) {
-    EngraveSettings params = DefaultEngraveSettings();
-    params.noAntialias = 1;
-    ContextFixture direct(params, MakePicture(4, 4, 3, 8));
-    EXPECT_EQ(SamplingCoordinate(direct.c, -0.7f), 0);
-    EXPECT_EQ(SamplingCoordinate(direct.c, -1.6f), -1);
-    EXPECT_EQ(SamplingCoordinate(direct.c, 2.5f), 3);
-    params.noAntialias = 0;
-    ContextFixture aa(params, MakePicture(4, 4, 3, 8));
-    EXPECT_EQ(SamplingCoordinate(aa.c, 5.9f), 1);
-    EXPECT_EQ(SamplingCoordinate(aa.c, 6.0f), 2);
-    EXPECT_EQ(SamplingCoordinate(aa.c, -4.0f), 0);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The engine's working values derived from the settings: the worked
-// examples of the default record, and the limits that keep hostile values
-// finite.
+// The engine's working values derived from the settings: the limits that
+// keep hostile values finite.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -11,32 +10,6 @@ namespace {
 
 EngraveSetup SetupFor(const EngraveSettings& p, int w = 100, int h = 80) {
     return ComputeEngraveSetup(p, MakeLayoutFrame(EngraveRegion{w, h, 0, 0, w, h}, p.noAntialias == 0));
-}
-
-TEST(EngraveSetup, DefaultRecordOnBothPaths) {
-    EngraveSettings p = DefaultEngraveSettings();
-    const EngraveSetup aa = SetupFor(p);
-    EXPECT_TRUE(aa.antialiased);
-    EXPECT_EQ(aa.S, 20.0f);
-    EXPECT_EQ(aa.Wd, 14.285715f);
-    EXPECT_EQ(aa.A, 10.0f);
-    EXPECT_EQ(aa.Fs, 0.02f);
-    EXPECT_EQ(aa.cx, 200.0f);  // the middle of 100 x 80 pixels, in quarter pixels
-    EXPECT_EQ(aa.cy, 160.0f);
-    // Direct: pixels, so the waves keep their shape in the image.
-    p.noAntialias = 1;
-    const EngraveSetup direct = SetupFor(p);
-    EXPECT_FALSE(direct.antialiased);
-    EXPECT_EQ(direct.S, 5.0f);
-    EXPECT_EQ(direct.Wd, 3.5714288f);
-    EXPECT_EQ(direct.Fs, 0.08f);
-    EXPECT_EQ(direct.A, 2.5f);
-    EXPECT_EQ(direct.cx, 50.0f);
-    // A space below one raster unit is one.
-    for (float space : {0.0f, -50.0f}) {
-        p.space = space;
-        EXPECT_EQ(SetupFor(p).S, 1.0f) << space;
-    }
 }
 
 TEST(EngraveSetup, NonFiniteSettingsAndUnknownKindsCountAsDefaults) {

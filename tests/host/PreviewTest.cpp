@@ -119,7 +119,6 @@ TEST(Preview, CmykMatchesTheFinalImage) {
 // down to 8 bits, the transparency plane becomes alpha.
 TEST(Preview, CmykDisplayCopyGoesThroughTheColourSuite) {
     FakeHost host(TexturedImage(3, 2, 5, 16, plugInModeCMYK64));
-    gModule.filterRecord = &host.record();
     // C M Y K A at 16 bits: 32768 shows as 255, 3200 as 25.
     const uint16_t pixel[5] = {32768, 3200, 0, 0, 16384};
     std::vector<uint8_t> rgba;
@@ -129,7 +128,6 @@ TEST(Preview, CmykDisplayCopyGoesThroughTheColourSuite) {
     FakeHostOptions none;
     none.colorSuite = false;
     FakeHost bare(TexturedImage(3, 2, 4, 8, plugInModeCMYKColor), none);
-    gModule.filterRecord = &bare.record();
     EXPECT_FALSE(CmykDisplayCopy(&bare.record(), reinterpret_cast<const uint8_t*>(pixel), 10, 1, 1, 4, 8, &rgba));
 }
 

@@ -44,17 +44,15 @@ std::string Describe(const std::vector<Item>& items) {
     return out.str();
 }
 
-TEST(ScriptParams, FinishWritesTheTwentyOneKeysInOrder) {
+// Finish writes the twenty-one keys in order; replaying them and recording
+// again gives the same descriptor.
+TEST(ScriptParams, FinishWritesTheTwentyOneKeysAndAReplayRestoresThem) {
+    const std::vector<Item> recorded = Recorded(Unusual());
     // AntA carries antialiasing: false for noAntialias 1.
-    EXPECT_EQ(Describe(Recorded(Unusual())),
+    EXPECT_EQ(Describe(recorded),
               "Angl U 12.5 Ofst U 250 Spac U 33 Wdth U 150 Lvls U -50 BRel U 400 Ampl U 7 Frqn U 900 Shif U -1000 "
               "Usil U 123 CntX U -500 CntY U 999 InvI B 0 Invr B 1 AntA B 0 NoBr B 1 UsBg B 1 ClSt I 1 Geom I 11 "
               "FllA B 0 Nois U 42 ");
-}
-
-// Replaying a recorded run and recording it again gives the same descriptor.
-TEST(ScriptParams, RecordThenReplayRestoresEverySetting) {
-    const std::vector<Item> recorded = Recorded(Unusual());
     FakeHost host(TexturedImage(6, 4));  // one fake host at a time
     host.playDescriptor = recorded;
     host.playDescriptorPresent = true;
@@ -135,6 +133,7 @@ TEST(ScriptParams, PlayInfoDecidesShowDialog) {
 
 TEST(ScriptParams, IncompleteReadTableMeansNoDescriptors) {
     FakeHost host(TexturedImage(6, 4));
+    EXPECT_TRUE(DescriptorsAvailable(&host.record()));
     host.descriptorParameters().readDescriptorProcs->getPinnedFloatProc = nullptr;
     EXPECT_FALSE(DescriptorsAvailable(&host.record()));
 }

@@ -13,8 +13,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/session/VersionInfo.h"
-#include "host/Alert.h"
+#include "tests/resources/VersionInfo.h"
 #include "tests/resources/ExpectedResources.h"
 
 namespace {
@@ -82,7 +81,8 @@ TEST_P(Module, IsADllForItsMachineExportingPluginMainUndecorated) {
     std::vector<std::string> names;
     std::string line;
     std::getline(lines, line);
-    while (std::getline(lines, line) && line.find("] ") != std::string::npos) names.push_back(line.substr(line.find("] ") + 2));
+    while (std::getline(lines, line) && line.find("] ") != std::string::npos)
+        names.push_back(line.substr(line.find("] ") + 2));
     EXPECT_EQ(names, (std::vector<std::string>{"DissolveProcGrad", "PluginMain"}));
 }
 
@@ -100,16 +100,11 @@ TEST_P(Module, VersionResourceNamesTheProduct) {
     EXPECT_TRUE(std::equal(two, two + 4, info.fileVersion));
     EXPECT_TRUE(std::equal(two, two + 4, info.productVersion));
     EXPECT_EQ(info.fileType, 2u);  // a DLL
-    ASSERT_EQ(info.stringTables.size(), 1u);
-    EXPECT_EQ(info.stringTables[0].key, "040904E4");
     const std::pair<const char*, const char*> strings[] = {
         {"ProductName", "LumericII"},   {"ProductVersion", LUMERIC_VERSION},      {"FileVersion", LUMERIC_VERSION},
         {"CompanyName", "Corvessa"},    {"InternalName", "lumeric2"},      {"OriginalFilename", "lumeric2.8bf"}};
     for (const auto& [key, value] : strings) EXPECT_EQ(VersionString(info, key), value) << key;
     EXPECT_FALSE(VersionString(info, "FileDescription").empty());
-    ASSERT_EQ(info.translations.size(), 1u);
-    EXPECT_EQ(info.translations[0].language, 0x0409);
-    EXPECT_EQ(info.translations[0].codePage, 1252);
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, Module, ::testing::ValuesIn(kModules),

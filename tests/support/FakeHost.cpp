@@ -334,30 +334,11 @@ void FakeHost::Commit() {
             }
 }
 
-void FakeHost::DeliverWholeImage() {
-    gHost = this;
-    gModule.filterRecord = &record_;
-    record_.inRect = record_.outRect = record_.maskRect = record_.filterRect;
-    big_.inRect32 = big_.outRect32 = big_.maskRect32 = big_.filterRect32;
-    Deliver();
-}
-
 int16_t FakeHost::Call(int16_t selector) {
     gHost = this;
     result_ = 0;
     calls.push_back("selector " + std::to_string(selector));
     (options_.entry ? options_.entry : PluginMain)(selector, &record_, &data_, &result_);
-    return result_;
-}
-
-int16_t FakeHost::CallAbout() {
-    gHost = this;
-    AboutRecord about{};
-    about.platformData = &platform_;
-    about.sSPBasic = &basic_;
-    result_ = 12345;
-    calls.push_back("selector 0");
-    (options_.entry ? options_.entry : PluginMain)(filterSelectorAbout, &about, &data_, &result_);
     return result_;
 }
 

@@ -54,12 +54,6 @@ public:
     int16_t Call(int16_t selector);
     // A whole run as a host drives it: [Parameters] Prepare Start Continue* Finish.
     int16_t Run(bool withParameters);
-    // Selector 0 with an AboutRecord; returns the result word, which the
-    // host set to 12345 beforehand.
-    int16_t CallAbout();
-    // The dialog's preview fetch: the filter rectangle delivered as input,
-    // output and mask, outside any selector call.
-    void DeliverWholeImage();
 
     FilterRecord& record() { return record_; }
     PlatformData& platform() { return platform_; }  // the host window that owns the module's dialogs

@@ -1,9 +1,8 @@
 #include "tests/win/ChildProcess.h"
 
-#include <chrono>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace {
 
@@ -14,9 +13,9 @@ std::string Slurp(const std::string& path) {
     return text.str();
 }
 
-HANDLE InheritableFile(const std::string& path) {
+HANDLE InheritableFile(const std::string& path, DWORD access, DWORD creation) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, creation,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -24,9 +23,7 @@ HANDLE InheritableFile(const std::string& path) {
 
 std::string WindowsPath(std::string path) {
     if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
+    std::replace(path.begin(), path.end(), '/', '\\');
     return path;
 }
 
@@ -39,10 +36,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
     std::string line = "\"" + program + "\"";
     for (const std::string& arg : args) line += " \"" + arg + "\"";
 
-    HANDLE out = InheritableFile(outPath_), err = InheritableFile(errPath_);
-    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE in = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                            nullptr);
+    HANDLE out = InheritableFile(outPath_, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE err = InheritableFile(errPath_, GENERIC_WRITE, CREATE_ALWAYS);
+    HANDLE in = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -86,48 +82,4 @@ ChildOutcome ChildProcess::Finish(DWORD milliseconds) {
     outcome.out = Slurp(outPath_);
     outcome.err = Slurp(errPath_);
     return outcome;
-}
-
-ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
-                      DWORD milliseconds) {
-    ChildProcess child(program, args, folder);
-    return child.Finish(milliseconds);
-}
-
-namespace {
-
-struct WindowSearch {
-    DWORD process;
-    const std::wstring* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->process && IsWindowVisible(window) && WindowTextOf(window) == *search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
-std::wstring WindowTextOf(HWND window) {
-    wchar_t text[512] = {};
-    GetWindowTextW(window, text, 512);
-    return text;
-}
-
-HWND WaitForWindowOf(DWORD id, const std::wstring& caption, DWORD milliseconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    do {
-        WindowSearch search = {id, &caption, nullptr};
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    } while (std::chrono::steady_clock::now() < end);
-    return nullptr;
 }

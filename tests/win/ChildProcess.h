@@ -32,13 +32,5 @@ private:
     std::string outPath_, errPath_;
 };
 
-ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
-                      DWORD milliseconds = 60000);
-
 // A Linux path as wine's programs see it (the root is drive Z:).
 std::string WindowsPath(std::string path);
-
-// The first visible top-level window of process `id` with this caption,
-// waited for up to `milliseconds`; null when none came.
-HWND WaitForWindowOf(DWORD id, const std::wstring& caption, DWORD milliseconds);
-std::wstring WindowTextOf(HWND window);

@@ -1,4 +1,4 @@
-#include "cli/session/VersionInfo.h"
+#include "tests/resources/VersionInfo.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The version resource of a Windows file (VS_VERSION_INFO): the fixed file
-// information, the string tables and the translations. Parses the
-// resource's bytes; the input is outside data, so a malformed block yields
-// `false` with a reason. Hosts identify themselves by these strings.
+// information, the string tables and the translations, read from the
+// resource's bytes so that the tests can check what the built modules say
+// about themselves. A malformed block yields `false` with a reason.
 #pragma once
 
 #include <cstddef>
