@@ -112,30 +112,31 @@ TEST(SelectorFlow, ImperfectHostsKeepThePlanAndThePixels) {
     const std::string recordSize = "newHandle " + std::to_string(sizeof(EngraveParams));
     struct Case {
         const char* name;
-        bool sizeZero, dropAfterPrepare;
+        bool sizeZero, dropAfterPrepare, tiled;
         int32_t maxSpace;
         int16_t resultPreset;
-        int chunks, records;  // advanceState calls; parameters handles made over two runs
+        int chunks, records;  // advanceState calls or Continue windows; parameters handles made over two runs
     };
     const Case cases[] = {
-        {"size query answers 0", true, false, 1 << 30, 0, 1, 1},
-        {"size 0, budget of 3 rows", true, false, 400, 0, 5, 1},
-        {"record dropped before Start, between runs", false, true, 1 << 30, 0, 1, 3},
-        {"dropped, size 0, budget of 3 rows", true, true, 400, 0, 5, 3},
-        {"maxSpace in kilobytes", false, false, 13 * 140 / 1024 + 1, 0, 13, 1},
-        {"result preset to 1", false, false, 1 << 30, 1, 1, 1},
+        {"size query answers 0", true, false, false, 1 << 30, 0, 1, 1},
+        {"size 0, budget of 3 rows", true, false, false, 400, 0, 5, 1},
+        {"size 0, budget of 3 rows, tiled", true, false, true, 400, 0, 5, 1},
+        {"record dropped before Start, between runs", false, true, false, 1 << 30, 0, 1, 3},
+        {"dropped, size 0, budget of 3 rows", true, true, false, 400, 0, 5, 3},
+        {"maxSpace in kilobytes", false, false, false, 13 * 140 / 1024 + 1, 0, 13, 1},
+        {"result preset to 1", false, false, false, 1 << 30, 1, 1, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakeHostOptions options;
         options.sizeQueryAnswersZero = c.sizeZero, options.dropParametersAfterPrepare = c.dropAfterPrepare;
-        options.maxSpace = c.maxSpace, options.resultPreset = c.resultPreset;
+        options.maxSpace = c.maxSpace, options.resultPreset = c.resultPreset, options.advanceState = !c.tiled;
         FakeHost host(image, options);
         EXPECT_EQ(host.Call(filterSelectorAbout), noErr);
         for (int run = 0; run < 2; ++run) {
-            host.advanceStateCalls = host.progressSetbacks = 0;
+            host.advanceStateCalls = host.continueCalls = host.progressSetbacks = 0;
             ASSERT_EQ(host.Run(false), noErr);
-            EXPECT_EQ(host.advanceStateCalls, c.chunks);
+            EXPECT_EQ(c.tiled ? host.continueCalls : host.advanceStateCalls, c.chunks);
             EXPECT_EQ(host.progressSetbacks, 1);
             EXPECT_EQ(host.lastProgress, std::make_pair(0, 100));
         }
