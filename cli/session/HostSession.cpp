@@ -233,8 +233,13 @@ void HostSession::Impl::Setup() {
 }
 
 // The suites' tables are shared; they answer for the session that runs.
+// Without a budget from the user, buffers get room beyond the image: the
+// space answer is what a module sizes its own work by.
 void HostSession::Impl::BindSuites() {
-    record.bufferProcs = const_cast<BufferProcs*>(HostBufferProcTable(record.maxSpace64));
+    constexpr int64_t kDefaultBufferSpace = int64_t(256) << 20;
+    const int64_t space =
+        options.maxSpace > 0 ? record.maxSpace64 : std::max<int64_t>(record.maxSpace64, kDefaultBufferSpace);
+    record.bufferProcs = const_cast<BufferProcs*>(HostBufferProcTable(space));
     record.resourceProcs = const_cast<ResourceProcs*>(HostResourceProcTable(&resources));
     record.propertyProcs = const_cast<PropertyProcs*>(HostPropertyProcTable(&document));
 }
