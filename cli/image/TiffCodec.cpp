@@ -365,6 +365,10 @@ std::string DecodeTiff(TIFF* tif, const uint8_t* data, size_t fileSize, Image& i
     if (!reason.empty()) return reason;
     uint16_t compression = COMPRESSION_NONE;
     TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    // A codec this libtiff lacks delivers no sample: refuse before allocating
+    // what the header announces (a few hundred bytes can announce gigabytes).
+    if (!TIFFIsCODECConfigured(compression))
+        return "the TIFF compression " + std::to_string(compression) + " is not supported";
     if (const uint64_t ratio = MaxExpansion(compression)) {
         const uint64_t bytes = uint64_t(layout.width) * layout.height * layout.samplesPerPixel * layout.bitsPerSample / 8;
         reason = CheckDataCanFill(bytes, fileSize, ratio);

@@ -22,6 +22,15 @@ TEST_F(BadInput, MissingEmptyTextAndFolder) {
     ExpectReadRefused(Dir(), "not a regular file");
 }
 
+// A codec libtiff lacks, in a 322-byte file announcing 10245 x 14868 pixels:
+// refused by name, before the samples are allocated.
+TEST_F(BadInput, TiffWithAnUnknownCodec) {
+    std::vector<uint8_t> bytes = ReadBytes(LUMERIC_SOURCE_DIR "/tests/fuzz/corpus/image/unknown-codec.tif.seed");
+    bytes.erase(bytes.begin());  // the fuzzer's choice of reader
+    WriteBytes(Path("codec.tif"), bytes);
+    ExpectReadRefused(Path("codec.tif"), "the TIFF compression 41 is not supported");
+}
+
 struct FormatCase {
     const char* name;
     FileFormat format;
