@@ -99,13 +99,14 @@ std::string DecodeJpeg(jpeg_decompress_struct& info, JpegErrors& errors, const u
     if (info.out_color_space == JCS_UNKNOWN) return "unsupported JPEG colour mode (only gray, RGB and CMYK are read)";
     std::string reason = CheckImageSize(info.image_width, info.image_height);
     if (!reason.empty()) return reason;
-    // Sequential Huffman data spends at least two bits on every 8 x 8 block,
-    // so a short file cannot hold a huge image: refuse it before allocating
-    // and decoding (progressive and arithmetic coding have no such floor).
-    if (!info.progressive_mode && !info.arith_code) {
-        constexpr uint64_t kSequentialExpansion = 4096;
+    // Huffman data spends at least one bit on the DC term of every 8 x 8
+    // block (at most 4096 samples for 19 blocks of the widest sampling), so
+    // a short file cannot hold a huge image: refuse it before allocating and
+    // decoding. Arithmetic coding has no such floor.
+    if (!info.arith_code) {
+        constexpr uint64_t kHuffmanExpansion = 4096;
         const uint64_t samples = uint64_t(info.image_width) * info.image_height * uint64_t(info.num_components);
-        reason = CheckDataCanFill(samples, size, kSequentialExpansion);
+        reason = CheckDataCanFill(samples, size, kHuffmanExpansion);
         if (!reason.empty()) return reason;
     }
 

@@ -28,6 +28,7 @@ TEST_F(BadInput, ShortFilesAnnouncingHugeImages) {
     const std::pair<const char*, const char*> cases[] = {
         {"unknown-codec.tif", "the TIFF compression 41 is not supported"},
         {"huge-baseline.jpg", "cannot hold the"},
+        {"huge-progressive.jpg", "cannot hold the"},
     };
     for (const auto& [name, expected] : cases) {
         std::vector<uint8_t> bytes = ReadBytes(std::string(LUMERIC_SOURCE_DIR "/tests/fuzz/corpus/image/") + name + ".seed");
