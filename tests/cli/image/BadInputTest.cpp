@@ -27,6 +27,7 @@ TEST_F(BadInput, MissingEmptyTextAndFolder) {
 TEST_F(BadInput, ShortFilesAnnouncingHugeImages) {
     const std::pair<const char*, const char*> cases[] = {
         {"unknown-codec.tif", "the TIFF compression 41 is not supported"},
+        {"huge-ccitt.tif", "cannot hold the"},
         {"huge-baseline.jpg", "cannot hold the"},
         {"huge-progressive.jpg", "cannot hold the"},
     };
