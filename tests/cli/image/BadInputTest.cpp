@@ -30,6 +30,7 @@ TEST_F(BadInput, ShortFilesAnnouncingHugeImages) {
         {"huge-ccitt.tif", "cannot hold the"},
         {"huge-baseline.jpg", "cannot hold the"},
         {"huge-progressive.jpg", "cannot hold the"},
+        {"huge-arithmetic.jpg", "cannot hold the"},
     };
     for (const auto& [name, expected] : cases) {
         std::vector<uint8_t> bytes = ReadBytes(std::string(LUMERIC_SOURCE_DIR "/tests/fuzz/corpus/image/") + name + ".seed");
