@@ -13,6 +13,7 @@
 #include "host/Alert.h"
 #include "host/HostHandles.h"
 #include "host/NoThrowDialogProc.h"
+#include "host/Selectors.h"
 
 DialogSession gDialog;
 
@@ -64,7 +65,7 @@ void OnEscape() {
     if (restored && *restored) {
         if (record->parameters) DisposeHostHandle(record->parameters);
         std::memcpy(*restored, gDialog.cancelCopy.data(), size_t(size));
-        record->parameters = restored;
+        AdoptParametersHandle(record, restored);
     } else if (EngraveParams* params = Record()) {
         // No new handle: put the bytes back into the one there is.
         std::memcpy(params, gDialog.cancelCopy.data(), std::min(size_t(size), sizeof(EngraveParams)));

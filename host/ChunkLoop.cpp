@@ -6,12 +6,18 @@
 #include "host/EngraveParams.h"
 #include "host/FilterPass.h"
 #include "host/HostRects.h"
+#include "host/MemoryPlan.h"
+#include "host/Progress.h"
 #include "host/ScriptParams.h"
 #include "host/Selectors.h"
 
 namespace {
 
 bool UserAborted(const FilterRecord* record) { return record->abortProc && record->abortProc(); }
+
+// The bar runs once across the whole image, chunk after chunk; it goes back
+// to 0 of 100 when the run is over, not after every chunk.
+void EndProgress(const FilterRecord* record) { UpdateProgress(HostProgress(record), 0, 100); }
 
 void EmptyRects(FilterRecord* record) {
     const VRect empty{0, 0, 0, 0};
@@ -75,6 +81,7 @@ void StartWholeImage(FilterGlobals* globals) {
         chunkTop += params->rowSkip;
     }
     EmptyRects(record);
+    EndProgress(record);
 }
 
 void StartTiled(FilterGlobals* globals) {
@@ -93,9 +100,12 @@ void StartTiled(FilterGlobals* globals) {
 
 void DoStart(FilterGlobals* globals) {
     FilterRecord* record = globals->filterRecord;
-    EnsureParameters(globals);
+    const bool fresh = EnsureParameters(globals);
     EngraveParams* params = CurrentParams();
     if (ResultOf(globals) != noErr || !params) return;
+    // A host that dropped the record after Prepare left no plan: make it
+    // again from the budget Prepare wrote back (no second warning).
+    if (fresh || params->rowSkip <= 0) params->rowSkip = int16_t(PlanRowSkipFor(record));
 
     params->canPreview = (record->advanceState && record->displayPixels && !params->isPremiereHost) ? 1 : 0;
     ReadScriptParams(globals);  // writes a real close error into the result word itself
@@ -123,6 +133,7 @@ void DoContinue(FilterGlobals* globals) {
     FilterRecord* record = globals->filterRecord;
     if (UserAborted(record) || ResultOf(globals) != noErr) {
         SetResult(globals, userCanceledErr);
+        EndProgress(record);
         return;
     }
     const EngraveParams* params = CurrentParams();
@@ -141,10 +152,12 @@ void DoContinue(FilterGlobals* globals) {
     params = CurrentParams();
     const VRect filter = GetFilterRect(record);
     const int32_t nextTop = GetOutRect(record).top + (params ? params->rowSkip : RectHeight(filter));
-    if (params && ResultOf(globals) == noErr && nextTop < filter.bottom)
+    if (params && ResultOf(globals) == noErr && nextTop < filter.bottom) {
         RequestChunk(record, *params, nextTop);
-    else
+    } else {
         EmptyRects(record);
+        EndProgress(record);
+    }
 }
 
 void DoFinish(FilterGlobals* globals) { WriteScriptParams(globals); }

@@ -48,6 +48,8 @@ void DispatchSelector(int16_t selector, FilterRecord* record, intptr_t* data, in
         gModule.filterRecord = nullptr;  // the block is an AboutRecord: no handle procs here
         gModule.basicSuite = about ? about->sSPBasic : nullptr;
         DoAbout(about);
+        // Hosts that preset the word (to 1, say) would report the box as failed.
+        if (result) *result = noErr;
         return;
     }
     gModule.filterRecord = record;

@@ -19,7 +19,7 @@ void FilterPass(FilterGlobals* globals) {
     PassLayout layout;
     switch (PlanPassLayout(record, &layout)) {
         case LayoutError::UnsupportedMode: SetResult(globals, userCanceledErr); return;
-        case LayoutError::NothingToDo: UpdateProgress(progress, 0, 100); return;
+        case LayoutError::NothingToDo: return;
         case LayoutError::None: break;
     }
     const OSErr error = RenderRegion(SettingsOf(*params), layout, progress, true);
@@ -31,9 +31,7 @@ void FilterPass(FilterGlobals* globals) {
         // Nothing lost: the output goes back to what it was.
         RestoreOutputFromInput(layout);
         SetResult(globals, errPlugInHostInsufficient);
-        UpdateProgress(progress, 0, 100);
         return;
     }
     BlendWithSelection(layout);
-    UpdateProgress(progress, 0, 100);
 }

@@ -22,6 +22,11 @@ int32_t PlanRowSkip(int32_t width, int32_t height, int32_t planes, int32_t maxSp
     return int32_t(rows);
 }
 
+int32_t PlanRowSkipFor(const FilterRecord* record) {
+    const VRect filter = GetFilterRect(record);
+    return PlanRowSkip(RectWidth(filter), RectHeight(filter), record->planes, record->maxSpace);
+}
+
 void DoPrepare(FilterGlobals* globals) {
     FilterRecord* record = globals->filterRecord;
     record->bufferSpace = 0;
@@ -32,7 +37,7 @@ void DoPrepare(FilterGlobals* globals) {
     const VRect filter = GetFilterRect(record);
     const int32_t width = RectWidth(filter);
     const int32_t height = RectHeight(filter);
-    const int32_t rowSkip = PlanRowSkip(width, height, record->planes, record->maxSpace);
+    const int32_t rowSkip = PlanRowSkipFor(record);
     params->rowSkip = int16_t(rowSkip);
 
     if (rowSkip < height) ShowAlert("this image is very large", "Warning!", AlertIcon::Exclamation);

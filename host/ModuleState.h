@@ -29,6 +29,10 @@ struct ModuleState {
     FilterGlobals* currentGlobals = nullptr;
     RunDialogProc runDialog = nullptr;  // null: Start goes on as if OK was pressed at once
     OSErr handleError = noErr;          // set by the handle fallback
+    // The parameters handle this module made, with its data block: some
+    // hosts answer 0 to every size query, and this one is known to fit.
+    Handle ownParameters = nullptr;
+    Ptr ownParametersData = nullptr;
 };
 
 extern ModuleState gModule;

@@ -101,6 +101,7 @@ constexpr OSErr errMissingParameter = -1715;
 constexpr OSErr filterBadParameters = -30100;
 constexpr OSErr filterBadMode = -30101;
 constexpr OSErr errPlugInHostInsufficient = -30900;
+constexpr OSErr errPlugInPropertyUndefined = -30901;
 constexpr OSErr errReportString = -30904;
 
 constexpr SPErr kSPNoError = 0;
@@ -397,6 +398,104 @@ struct PSColorSpaceSuite1 {
 
 // The colour suite's count is 16-bit: never pass more colours than this.
 constexpr int kColorSuiteMaxCount = 32767;
+// Buffer procedures: version 2. The five of the classic table, then the
+// 64-bit space answer of newer hosts (modules reading five see no change).
+typedef struct PIBufferOpaque* BufferID;
+typedef OSErr(PI_CALL* AllocateBufferProc)(int32_t size, BufferID* bufferID);
+typedef Ptr(PI_CALL* LockBufferProc)(BufferID bufferID, PIBoolean moveHigh);
+typedef void(PI_CALL* UnlockBufferProc)(BufferID bufferID);
+typedef void(PI_CALL* FreeBufferProc)(BufferID bufferID);
+typedef int32_t(PI_CALL* BufferSpaceProc)(void);
+typedef int64_t(PI_CALL* BufferSpace64Proc)(void);
+
+constexpr int16_t kCurrentBufferProcsVersion = 2;
+constexpr int16_t kCurrentBufferProcsCount = 6;
+
+struct BufferProcs {
+    int16_t bufferProcsVersion;
+    int16_t numBufferProcs;
+    AllocateBufferProc allocateProc;
+    LockBufferProc lockProc;
+    UnlockBufferProc unlockProc;
+    FreeBufferProc freeProc;
+    BufferSpaceProc spaceProc;
+    BufferSpace64Proc space64Proc;
+};
+
+// Resource procedures: version 3, 4 procedures; indices count from 1.
+typedef int16_t(PI_CALL* CountPIResourcesProc)(OSType type);
+typedef Handle(PI_CALL* GetPIResourceProc)(OSType type, int16_t index);
+typedef void(PI_CALL* DeletePIResourceProc)(OSType type, int16_t index);
+typedef OSErr(PI_CALL* AddPIResourceProc)(OSType type, Handle data);
+
+constexpr int16_t kCurrentResourceProcsVersion = 3;
+constexpr int16_t kCurrentResourceProcsCount = 4;
+
+struct ResourceProcs {
+    int16_t resourceProcsVersion;
+    int16_t numResourceProcs;
+    CountPIResourcesProc countProc;
+    GetPIResourceProc getProc;
+    DeletePIResourceProc deleteProc;
+    AddPIResourceProc addProc;
+};
+
+// Property procedures: version 1, 2 procedures.
+typedef OSErr(PI_CALL* SetPropertyProc)(OSType signature, OSType key, int32_t index, intptr_t simpleProperty,
+                                        Handle complexProperty);
+
+constexpr int16_t kCurrentPropertyProcsVersion = 1;
+constexpr int16_t kCurrentPropertyProcsCount = 2;
+
+struct PropertyProcs {
+    int16_t propertyProcsVersion;
+    int16_t numPropertyProcs;
+    GetPropertyProc getPropertyProc;
+    SetPropertyProc setPropertyProc;
+};
+
+// Image services (version 1, 2 procedures) and channel ports (version 1, 3
+// procedures). Their arguments are all pointers and plain values, and the
+// caller clears the stack: a host that only answers "not supported" needs
+// none of their records.
+typedef OSErr(PI_CALL* PIInterpolateProc)(void* source, void* destination, void* area, void* coords,
+                                          int16_t method);
+typedef OSErr(PI_CALL* ReadPixelsProc)(void* port, void* scaling, const VRect* writeRect, void* destination,
+                                       VRect* wroteRect);
+typedef OSErr(PI_CALL* WriteBasePixelsProc)(void* port, const VRect* writeRect, void* source);
+typedef OSErr(PI_CALL* ReadPortForWritePortProc)(void** readPort, void* writePort);
+
+constexpr int16_t kCurrentImageServicesProcsVersion = 1;
+constexpr int16_t kCurrentImageServicesProcsCount = 2;
+constexpr int16_t kCurrentChannelPortProcsVersion = 1;
+constexpr int16_t kCurrentChannelPortProcsCount = 3;
+
+struct ImageServicesProcs {
+    int16_t imageServicesProcsVersion;
+    int16_t numImageServicesProcs;
+    PIInterpolateProc interpolate1DProc;
+    PIInterpolateProc interpolate2DProc;
+};
+
+struct ChannelPortProcs {
+    int16_t channelPortProcsVersion;
+    int16_t numChannelPortProcs;
+    ReadPixelsProc readPixelsProc;
+    WriteBasePixelsProc writeBasePixelsProc;
+    ReadPortForWritePortProc readPortForWritePortProc;
+};
+
+// Document properties a host answers ('8BIM' signature).
+constexpr OSType propImageMode = FourCC("mode");
+constexpr OSType propNumberOfChannels = FourCC("nuch");
+constexpr OSType propCaption = FourCC("capt");
+constexpr OSType propTitle = FourCC("titl");
+constexpr OSType propRulerUnits = FourCC("rulr");
+constexpr OSType propInterpolationMethod = FourCC("intp");
+constexpr OSType propSerialString = FourCC("sstr");
+constexpr OSType propDocumentWidth = FourCC("docW");
+constexpr OSType propDocumentHeight = FourCC("docH");
+
 
 // ---------------------------------------------------------------- records
 
@@ -459,8 +558,8 @@ struct FilterRecord {
     PIPoint wholeSize;
     PlugInMonitor monitor;
     void* platformData;  // -> PlatformData
-    void* bufferProcs;
-    void* resourceProcs;
+    BufferProcs* bufferProcs;
+    ResourceProcs* resourceProcs;
     ProcessEventProc processEvent;
     DisplayPixelsProc displayPixels;
     HandleProcs* handleProcs;
@@ -507,8 +606,8 @@ struct FilterRecord {
     int32_t inPlaneBytes;
     int32_t outColumnBytes;
     int32_t outPlaneBytes;
-    void* imageServicesProcs;
-    void* propertyProcs;
+    ImageServicesProcs* imageServicesProcs;
+    PropertyProcs* propertyProcs;
     int16_t inTileHeight;
     int16_t inTileWidth;
     PIPoint inTileOrigin;
@@ -523,7 +622,7 @@ struct FilterRecord {
     PIPoint maskTileOrigin;
     PIDescriptorParameters* descriptorParameters;
     uint8_t (*errorString)[256];
-    void* channelPortProcs;
+    ChannelPortProcs* channelPortProcs;
     void* documentInfo;
     SPBasicSuite* sSPBasic;
     void* plugInRef;
@@ -685,6 +784,16 @@ PI_CHECK(WriteDescriptorProcs, putScopedObjectProc, 64, 128);
 static_assert(sizeof(WriteDescriptorProcs) == (sizeof(void*) == 8 ? 136 : 68), "write procs size");
 
 static_assert(sizeof(SPBasicSuite) == 7 * sizeof(void*), "SPBasicSuite size");
+
+PI_CHECK(BufferProcs, allocateProc, 4, 8);
+PI_CHECK(BufferProcs, spaceProc, 20, 40);
+PI_CHECK(BufferProcs, space64Proc, 24, 48);
+PI_CHECK(ResourceProcs, countProc, 4, 8);
+PI_CHECK(ResourceProcs, addProc, 16, 32);
+PI_CHECK(PropertyProcs, getPropertyProc, 4, 8);
+PI_CHECK(PropertyProcs, setPropertyProc, 8, 16);
+PI_CHECK(ImageServicesProcs, interpolate2DProc, 8, 16);
+PI_CHECK(ChannelPortProcs, readPortForWritePortProc, 12, 24);
 PI_CHECK(PSColorSpaceSuite1, Convert8, 24, 48);
 PI_CHECK(PSColorSpaceSuite1, Convert16, 28, 56);
 PI_CHECK(PSColorSpaceSuite1, Convert16to8, 52, 104);

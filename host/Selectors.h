@@ -12,4 +12,8 @@ void DoFinish(FilterGlobals* globals);
 
 // Makes sure the host's parameters handle holds an EngraveParams record,
 // creating it with the defaults on first use. Sets memFullErr on failure.
-void EnsureParameters(FilterGlobals* globals);
+// Returns true when it made a fresh record.
+bool EnsureParameters(FilterGlobals* globals);
+
+// Puts a parameters handle this module made (and filled) into the record.
+void AdoptParametersHandle(FilterRecord* record, Handle handle);

@@ -71,6 +71,18 @@ bool Plan(const CommandLine& line, RunPlan* plan, Failure* failure) {
     return true;
 }
 
+std::vector<HostResource> ToHostResources(const std::vector<StateResource>& stored) {
+    std::vector<HostResource> out;
+    for (const StateResource& r : stored) out.push_back(HostResource{r.type, r.bytes});
+    return out;
+}
+
+std::vector<StateResource> ToStateResources(const std::vector<HostResource>& kept) {
+    std::vector<StateResource> out;
+    for (const HostResource& r : kept) out.push_back(StateResource{r.type, r.bytes});
+    return out;
+}
+
 // The descriptor the module reads at Start: the recorded action, or the
 // settings (state or defaults, then preset, then --set).
 Descriptor SettingsDescriptor(const CommandLine& line, const RunPlan& plan, const std::vector<uint8_t>& state) {
@@ -112,7 +124,8 @@ bool EngraveOne(const CommandLine& line, const RunPlan& plan, const std::string&
         return false;
     }
     std::vector<uint8_t> state;
-    if (!line.state.empty() && !ReadStateFile(line.state, &state, &error)) {
+    std::vector<StateResource> resources;
+    if (!line.state.empty() && !ReadStateFile(line.state, &state, &resources, &error)) {
         *failure = {kExitInput, line.state + ": " + error};
         return false;
     }
@@ -127,6 +140,7 @@ bool EngraveOne(const CommandLine& line, const RunPlan& plan, const std::string&
     options.mask = mask.empty() ? nullptr : &mask;
     options.cancel = &InterruptFlag();
     options.platformWindow = HostWindowForDialogs();
+    options.title = std::filesystem::u8path(input).filename().u8string();
     if (!MakeColorService(loaded, &options.color, &error) && IsCmykMode(loaded.image.mode)) {
         *failure = {kExitInput, input + ": " + error};
         return false;
@@ -138,6 +152,7 @@ bool EngraveOne(const CommandLine& line, const RunPlan& plan, const std::string&
     InterfaceImage result = std::move(loaded.image);  // the session keeps its own copy of the input
     HostSession session(plan.entry, &result, options);
     if (!state.empty()) session.SetParameters(state);
+    session.SetResources(ToHostResources(resources));
     bar.Start(std::filesystem::u8path(input).filename().u8string());
     const SessionResult outcome = session.Run();
     bar.Finish();
@@ -178,7 +193,8 @@ bool EngraveOne(const CommandLine& line, const RunPlan& plan, const std::string&
             return false;
         }
     }
-    if (!line.state.empty() && !WriteStateFile(line.state, session.Parameters(), &error)) {
+    if (!line.state.empty() &&
+        !WriteStateFile(line.state, session.Parameters(), ToStateResources(session.Resources()), &error)) {
         *failure = {kExitOutput, line.state + ": " + error};
         return false;
     }

@@ -20,7 +20,7 @@ int LumericMain(int argc, char** argv) {
 #else
     const bool windows = false;
 #endif
-    RouteModuleMessagesToConsole();
+    RouteModuleMessagesToConsole(line.dialog);
     switch (line.kind) {
         case CommandKind::Help: std::fputs(HelpText(windows).c_str(), stdout); return kExitDone;
         case CommandKind::Version: std::printf("lumeric %s (%s)\n", kProductVersion, kProductName); return kExitDone;

@@ -99,6 +99,15 @@ std::string DecodeJpeg(jpeg_decompress_struct& info, JpegErrors& errors, const u
     if (info.out_color_space == JCS_UNKNOWN) return "unsupported JPEG colour mode (only gray, RGB and CMYK are read)";
     std::string reason = CheckImageSize(info.image_width, info.image_height);
     if (!reason.empty()) return reason;
+    // Huffman data spends at least one bit on the DC term of every 8 x 8
+    // block (at most 4096 samples for 19 blocks of the widest sampling), so
+    // a short file cannot hold a huge image: refuse it before allocating and
+    // decoding. Arithmetic coding has no such floor; its bound is one no
+    // photograph comes near.
+    constexpr uint64_t kHuffmanExpansion = 4096, kArithmeticExpansion = uint64_t(1) << 20;
+    const uint64_t samples = uint64_t(info.image_width) * info.image_height * uint64_t(info.num_components);
+    reason = CheckDataCanFill(samples, size, info.arith_code ? kArithmeticExpansion : kHuffmanExpansion);
+    if (!reason.empty()) return reason;
 
     image.width = info.image_width;
     image.height = info.image_height;

@@ -143,8 +143,9 @@ const char* PhotometricName(uint16_t photometric) {
     }
 }
 
-// Largest expansion of each compression over its encoded bytes (0: no bound
-// worth checking, e.g. JPEG).
+// Largest expansion of each compression over its encoded bytes. The others
+// (JPEG, CCITT, LZMA, ZSTD...) get a bound no photograph comes near, so that
+// a few hundred bytes cannot announce gigabytes of samples.
 uint64_t MaxExpansion(uint16_t compression) {
     switch (compression) {
         case COMPRESSION_NONE: return 1;
@@ -152,7 +153,7 @@ uint64_t MaxExpansion(uint16_t compression) {
         case COMPRESSION_ADOBE_DEFLATE:
         case COMPRESSION_DEFLATE: return 1032;
         case COMPRESSION_LZW: return 4096;
-        default: return 0;
+        default: return 65536;
     }
 }
 
@@ -365,11 +366,13 @@ std::string DecodeTiff(TIFF* tif, const uint8_t* data, size_t fileSize, Image& i
     if (!reason.empty()) return reason;
     uint16_t compression = COMPRESSION_NONE;
     TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
-    if (const uint64_t ratio = MaxExpansion(compression)) {
-        const uint64_t bytes = uint64_t(layout.width) * layout.height * layout.samplesPerPixel * layout.bitsPerSample / 8;
-        reason = CheckDataCanFill(bytes, fileSize, ratio);
-        if (!reason.empty()) return reason;
-    }
+    // A codec this libtiff lacks delivers no sample: refuse before allocating
+    // what the header announces (a few hundred bytes can announce gigabytes).
+    if (!TIFFIsCODECConfigured(compression))
+        return "the TIFF compression " + std::to_string(compression) + " is not supported";
+    const uint64_t bytes = uint64_t(layout.width) * layout.height * layout.samplesPerPixel * layout.bitsPerSample / 8;
+    reason = CheckDataCanFill(bytes, fileSize, MaxExpansion(compression));
+    if (!reason.empty()) return reason;
     AllocateSamples(image);
     reason = layout.tiled ? ReadTiles(tif, layout, image, messages) : ReadStrips(tif, layout, image, messages);
     if (!reason.empty()) return reason;

@@ -13,5 +13,7 @@ PluginEntryProc LoadFilterModule(const std::string& path, std::string* error);
 // A top-level window of the host for the module's dialogs (0 when none).
 intptr_t HostWindowForDialogs();
 
-// Takes the module's message boxes and prints them as warnings instead.
-void RouteModuleMessagesToConsole();
+// Takes the module's message boxes and prints them as warnings instead;
+// `dialogWanted` (--dialog) leaves the module's windows to the user where
+// there are windows.
+void RouteModuleMessagesToConsole(bool dialogWanted);

@@ -25,4 +25,4 @@ void PrintModuleMessage(const char* kind, const char* text, const char* caption,
 }
 }  // namespace
 
-void RouteModuleMessagesToConsole() { SetAlertSink(&PrintModuleMessage, nullptr); }
+void RouteModuleMessagesToConsole(bool) { SetAlertSink(&PrintModuleMessage, nullptr); }

@@ -1,5 +1,6 @@
 #include "cli/session/HostDescriptor.h"
 
+#include <cstdint>
 #include <cstring>
 #include <new>
 
@@ -77,10 +78,19 @@ PIBoolean PI_CALL GetKey(PIReadDescriptor t, DescriptorKeyID* key, DescriptorTyp
     return 1;
 }
 
+// A module can leave any number in a stored integer: out of range it is
+// held at the nearest end (and NaN reads 0) instead of converted blindly.
+int32_t StoredInteger(double number) {
+    if (!(number == number)) return 0;
+    if (number <= -2147483648.0) return INT32_MIN;
+    if (number >= 2147483647.0) return INT32_MAX;
+    return int32_t(number);
+}
+
 OSErr PI_CALL GetInteger(PIReadDescriptor t, int32_t* value) {
     const DescriptorItem* item = Current(t, typeInteger);
     if (!item) return kWrongType;
-    *value = int32_t(item->number);
+    *value = StoredInteger(item->number);
     return noErr;
 }
 OSErr PI_CALL GetFloat(PIReadDescriptor t, double* value) {

@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cli/session/HostBufferProcs.h"
 #include "cli/session/HostHandleProcs.h"
+#include "cli/session/HostPropertyProcs.h"
 
 namespace {
 
@@ -33,6 +35,8 @@ struct HostSession::Impl {
     PIDescriptorParameters descriptor{};
     SPBasicSuite basic{};
     PSColorSpaceSuite1 colorSuite{};
+    HostDocument document;
+    std::vector<HostResource> resources;
     uint8_t errorString[256] = {};
     intptr_t data = 0;
     int16_t result = 0;
@@ -48,6 +52,7 @@ struct HostSession::Impl {
     VRect MaskRect() const { return Uses32() ? big.maskRect32 : Widen(record.maskRect); }
 
     void Setup();
+    void BindSuites();
     int16_t Call(int16_t selector);
     OSErr Deliver();
     void Commit();
@@ -160,6 +165,7 @@ HostSession::~HostSession() {
     if (impl_->data) DisposeBufferHandle(reinterpret_cast<Handle>(impl_->data));
     if (impl_->descriptor.descriptor) DisposeBufferHandle(impl_->descriptor.descriptor);
     if (gSession == this) gSession = nullptr;
+    ReleaseHostBuffers();  // what the module forgot to free
     delete impl_;
 }
 
@@ -219,7 +225,27 @@ void HostSession::Impl::Setup() {
     big.filterRect32 = VRect{0, 0, h, w};
     big.wholeSize32 = big.imageSize32;
     record.bigDocumentData = &big;
+    document = HostDocument{image->mode, image->planes, w, h, options.title};
+    record.processEvent = HostProcessEvent();
+    record.imageServicesProcs = const_cast<ImageServicesProcs*>(HostImageServicesTable());
+    record.channelPortProcs = const_cast<ChannelPortProcs*>(HostChannelPortTable());
+    BindSuites();
 }
+
+// The suites' tables are shared; they answer for the session that runs.
+// Without a budget from the user, buffers get room beyond the image: the
+// space answer is what a module sizes its own work by.
+void HostSession::Impl::BindSuites() {
+    constexpr int64_t kDefaultBufferSpace = int64_t(256) << 20;
+    const int64_t space =
+        options.maxSpace > 0 ? record.maxSpace64 : std::max<int64_t>(record.maxSpace64, kDefaultBufferSpace);
+    record.bufferProcs = const_cast<BufferProcs*>(HostBufferProcTable(space));
+    record.resourceProcs = const_cast<ResourceProcs*>(HostResourceProcTable(&resources));
+    record.propertyProcs = const_cast<PropertyProcs*>(HostPropertyProcTable(&document));
+}
+
+void HostSession::SetResources(const std::vector<HostResource>& resources) { impl_->resources = resources; }
+const std::vector<HostResource>& HostSession::Resources() const { return impl_->resources; }
 
 void HostSession::SetParameters(const std::vector<uint8_t>& bytes) {
     if (impl_->record.parameters) DisposeBufferHandle(impl_->record.parameters);
@@ -366,7 +392,9 @@ SessionResult HostSession::Run() {
     if (s.descriptor.descriptor) DisposeBufferHandle(s.descriptor.descriptor);
     s.descriptor.descriptor = s.options.haveDescriptor ? NewDescriptorHandle(s.options.play) : nullptr;
 
-    if (s.options.withDialog) {
+    s.BindSuites();
+    // Real hosts ask a module without parameters for them before its first run.
+    if (s.options.withDialog || !s.record.parameters) {
         if (int16_t e = s.Call(filterSelectorParameters)) return fail(filterSelectorParameters, e);
     }
     if (int16_t e = s.Call(filterSelectorPrepare)) return fail(filterSelectorPrepare, e);

@@ -1,8 +1,8 @@
 // A Photoshop-compatible host session: fills a FilterRecord for one image and
 // calls a filter module's entry point selector by selector, as a real host
-// does — handles, advanceState with padding and 32-bit rectangles, the
-// tiled Continue protocol, progress and abort, the scripting descriptor, and
-// the "Photoshop ColorSpace Suite for Plug-ins".
+// does — handles, buffers, resources, properties, advanceState with padding
+// and 32-bit rectangles, the tiled Continue protocol, progress and abort,
+// the scripting descriptor, and the "Photoshop ColorSpace Suite for Plug-ins".
 #pragma once
 
 #include <atomic>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/session/HostDescriptor.h"
+#include "cli/session/HostResourceProcs.h"
 #include "cli/session/InterfaceImage.h"
 #include "host/PluginInterface.h"
 
@@ -33,6 +34,7 @@ struct SessionOptions {
     std::function<void(int32_t done, int32_t total)> progress;
     const std::atomic<bool>* cancel = nullptr;  // abortProc answers true once set
     intptr_t platformWindow = 0;                // PlatformData.hwnd for dialogs
+    std::string title;                          // the document's title property
 };
 
 struct SessionResult {
@@ -52,9 +54,13 @@ public:
     // The parameters handle the module keeps between runs (its contents).
     void SetParameters(const std::vector<uint8_t>& bytes);
     std::vector<uint8_t> Parameters() const;
+    // The resources modules add to the document, kept like the parameters.
+    void SetResources(const std::vector<HostResource>& resources);
+    const std::vector<HostResource>& Resources() const;
 
     // Prepare, Start, Continue until the rectangles are empty, Finish (with
-    // Parameters first when the dialog is wanted). The image is updated in place.
+    // Parameters first when the dialog is wanted or the module has no
+    // parameters yet). The image is updated in place.
     SessionResult Run();
 
     struct Impl;

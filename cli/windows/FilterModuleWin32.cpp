@@ -32,9 +32,6 @@ std::wstring gLoadedPath;
 // Every call of the module goes through here, so that its message boxes
 // reach the console while it runs.
 void PI_CALL CallModule(int16_t selector, void* paramBlock, intptr_t* data, int16_t* result) {
-    // The host asks for Parameters only when the user wants the dialog
-    // (--dialog): from then on the module's windows belong to the user.
-    if (selector == filterSelectorParameters) SetModuleMessagesToConsole(false);
     if (selector == filterSelectorAbout) {
         gEntry(selector, paramBlock, data, result);
         return;
@@ -216,4 +213,6 @@ intptr_t HostWindowForDialogs() {
     return reinterpret_cast<intptr_t>(window);
 }
 
-void RouteModuleMessagesToConsole() { SetModuleMessagesToConsole(true); }
+// Parameters alone does not mean the dialog: the session also asks a module
+// without parameters for them, as real hosts do.
+void RouteModuleMessagesToConsole(bool dialogWanted) { SetModuleMessagesToConsole(!dialogWanted); }

@@ -101,6 +101,50 @@ TEST(SelectorFlow, ChunksWindowsAborts) {
     }
 }
 
+// Habits of real hosts. None may cost the plan or a pixel: the 20 x 13 image
+// comes out as from a host that keeps to the rules, the bar runs once across
+// it and goes back to 0 of 100 at the end only. A budget given in kilobytes
+// reads as a smaller one in bytes: more chunks, never more memory.
+TEST(SelectorFlow, ImperfectHostsKeepThePlanAndThePixels) {
+    const FakeImage image = TexturedImage(20, 13);
+    FakeHost reference(image);
+    ASSERT_EQ(reference.Run(false), noErr);
+    const std::string recordSize = "newHandle " + std::to_string(sizeof(EngraveParams));
+    struct Case {
+        const char* name;
+        bool sizeZero, dropAfterPrepare, tiled;
+        int32_t maxSpace;
+        int16_t resultPreset;
+        int chunks, records;  // advanceState calls or Continue windows; parameters handles made over two runs
+    };
+    const Case cases[] = {
+        {"size query answers 0", true, false, false, 1 << 30, 0, 1, 1},
+        {"size 0, budget of 3 rows", true, false, false, 400, 0, 5, 1},
+        {"size 0, budget of 3 rows, tiled", true, false, true, 400, 0, 5, 1},
+        {"record dropped before Start, between runs", false, true, false, 1 << 30, 0, 1, 3},
+        {"dropped, size 0, budget of 3 rows", true, true, false, 400, 0, 5, 3},
+        {"maxSpace in kilobytes", false, false, false, 13 * 140 / 1024 + 1, 0, 13, 1},
+        {"result preset to 1", false, false, false, 1 << 30, 1, 1, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHostOptions options;
+        options.sizeQueryAnswersZero = c.sizeZero, options.dropParametersAfterPrepare = c.dropAfterPrepare;
+        options.maxSpace = c.maxSpace, options.resultPreset = c.resultPreset, options.advanceState = !c.tiled;
+        FakeHost host(image, options);
+        EXPECT_EQ(host.Call(filterSelectorAbout), noErr);
+        for (int run = 0; run < 2; ++run) {
+            host.advanceStateCalls = host.continueCalls = host.progressSetbacks = 0;
+            ASSERT_EQ(host.Run(false), noErr);
+            EXPECT_EQ(c.tiled ? host.continueCalls : host.advanceStateCalls, c.chunks);
+            EXPECT_EQ(host.progressSetbacks, 1);
+            EXPECT_EQ(host.lastProgress, std::make_pair(0, 100));
+        }
+        EXPECT_EQ(host.image().samples, reference.image().samples);
+        EXPECT_EQ(Matching(host.calls, recordSize).size(), size_t(c.records));
+    }
+}
+
 TEST(SelectorFlow, HandlesThatCannotBeHadGiveMemFull) {
     struct Case { const char* name; int failNewHandleAfter; bool failLock, globalsKept; };
     for (const Case& c : {Case{"globals", 0, false, false}, Case{"parameters", 1, false, true},

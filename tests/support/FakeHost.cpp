@@ -81,7 +81,11 @@ struct FakeHostCallbacks {
         const int check = gHost->abortChecks_++;
         return gHost->options_.abortAfterChecks >= 0 && check >= gHost->options_.abortAfterChecks;
     }
-    static void PI_CALL Progress(int32_t done, int32_t total) { gHost->lastProgress = {done, total}; }
+    static void PI_CALL Progress(int32_t done, int32_t total) {
+        gHost->progressCalls++;
+        if (gHost->progressCalls > 1 && done < gHost->lastProgress.first) gHost->progressSetbacks++;
+        gHost->lastProgress = {done, total};
+    }
     static OSErr PI_CALL Advance() {
         FakeHost* h = gHost;
         const int index = h->advanceStateCalls++;
@@ -116,7 +120,10 @@ struct FakeHostCallbacks {
         gHost->liveHandles--;
         gHost->calls.push_back("disposeHandle");
     }
-    static int32_t PI_CALL GetSize(Handle handle) { return handle ? reinterpret_cast<FakeHandle*>(handle)->size : 0; }
+    static int32_t PI_CALL GetSize(Handle handle) {
+        if (gHost->options_.sizeQueryAnswersZero) return 0;
+        return handle ? reinterpret_cast<FakeHandle*>(handle)->size : 0;
+    }
     static OSErr PI_CALL SetSize(Handle handle, int32_t size) {
         FakeHandle* fake = reinterpret_cast<FakeHandle*>(handle);
         char* data = static_cast<char*>(std::realloc(fake->data, size_t(size) + 1));
@@ -336,7 +343,7 @@ void FakeHost::Commit() {
 
 int16_t FakeHost::Call(int16_t selector) {
     gHost = this;
-    result_ = 0;
+    result_ = options_.resultPreset;
     calls.push_back("selector " + std::to_string(selector));
     (options_.entry ? options_.entry : PluginMain)(selector, &record_, &data_, &result_);
     return result_;
@@ -347,6 +354,10 @@ int16_t FakeHost::Run(bool withParameters) {
     int16_t error = noErr;
     if (withParameters && (error = Call(filterSelectorParameters)) != noErr) return error;
     if ((error = Call(filterSelectorPrepare)) != noErr) return error;
+    if (options_.dropParametersAfterPrepare) {
+        FakeHostCallbacks::DisposeHandle(record_.parameters);
+        record_.parameters = nullptr;
+    }
     error = Call(filterSelectorStart);
     Commit();
     // Deliver windows until the module empties the rectangles; the guard

@@ -33,6 +33,9 @@ FakeImage TexturedImage(int width, int height, int planes = 3, int depth = 8, in
 struct FakeHostOptions {
     bool advanceState = true, displayPixels = true, handleProcs = true, bigDocument = false;
     bool descriptors = true, colorSuite = true, failLock = false;
+    bool sizeQueryAnswersZero = false;  // getSizeProc says 0 for every handle, as some hosts do
+    int16_t resultPreset = 0;           // the result word before each call
+    bool dropParametersAfterPrepare = false;  // Run disposes the record's handle between Prepare and Start
     int16_t handleProcsCount = 8, playInfo = plugInDialogDontDisplay;
     int32_t maxSpace = 1 << 30;
     int failNewHandleAfter = -1;   // the n-th newProc call (0-based) and later fail
@@ -71,6 +74,7 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> alerts;  // module message boxes, "kind|caption|text"
     std::pair<int32_t, int32_t> lastProgress{-1, -1};
+    int progressCalls = 0, progressSetbacks = 0;  // setbacks: `done` below the previous report
     std::string expectedKeys;             // keys announced when the reader opened, "ClSt Geom ..."
     std::vector<uint32_t> recordedUnits;  // units of the unit floats written
     int advanceStateCalls = 0, continueCalls = 0;

@@ -115,6 +115,23 @@ TEST_F(LumericExe, ASmallBudgetWarnsOnTheConsoleAndGivesTheSamePixels) {
     EXPECT_TRUE(SamePixels(reference, ReadImage(Path("named.png"))));
 }
 
+// Another maker's filter: the probe uses every suite a real host offers,
+// inverts the picture and counts in its first sample the resources it added
+// in the runs before, which come back through --state.
+TEST_F(LumericExe, RunsAnotherMakersFilterThatUsesEverySuite) {
+    WriteCrop("in.png");
+    const Image input = ReadImage(Path("in.png"));
+    for (int run = 0; run < 2; ++run) {
+        const ChildOutcome r = Lumeric({"engrave", Path("in.png"), Path("out.png"), "--force", "--plugin",
+                                        WindowsPath(LUMERIC_SUITE_PROBE), "--state", Path("probe.state")});
+        ASSERT_EQ(r.exitCode, 0u) << r.err;
+        const Image out = ReadImage(Path("out.png"));
+        ASSERT_EQ(out.samples8.size(), input.samples8.size());
+        EXPECT_EQ(out.samples8[0], run);
+        for (size_t i = 1; i < input.samples8.size(); ++i) ASSERT_EQ(out.samples8[i], 255 - input.samples8[i]) << i;
+    }
+}
+
 // Each refusal is one line with the usage code, and nothing is written.
 TEST_F(LumericExe, ModulesItCannotLoadAreRefusedWithAClearMessage) {
     WriteCrop("in.png");

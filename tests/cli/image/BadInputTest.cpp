@@ -22,6 +22,24 @@ TEST_F(BadInput, MissingEmptyTextAndFolder) {
     ExpectReadRefused(Dir(), "not a regular file");
 }
 
+// A few hundred bytes announcing hundreds of megabytes of samples: refused
+// by what they say, before the samples are allocated and decoded.
+TEST_F(BadInput, ShortFilesAnnouncingHugeImages) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"unknown-codec.tif", "the TIFF compression 41 is not supported"},
+        {"huge-ccitt.tif", "cannot hold the"},
+        {"huge-baseline.jpg", "cannot hold the"},
+        {"huge-progressive.jpg", "cannot hold the"},
+        {"huge-arithmetic.jpg", "cannot hold the"},
+    };
+    for (const auto& [name, expected] : cases) {
+        std::vector<uint8_t> bytes = ReadBytes(std::string(LUMERIC_SOURCE_DIR "/tests/fuzz/corpus/image/") + name + ".seed");
+        bytes.erase(bytes.begin());  // the fuzzer's choice of reader
+        WriteBytes(Path(name), bytes);
+        ExpectReadRefused(Path(name), expected);
+    }
+}
+
 struct FormatCase {
     const char* name;
     FileFormat format;
