@@ -3,6 +3,7 @@
 #include "host/ColorSuite.h"
 #include "host/PageMemory.h"
 #include "host/PassPixels.h"
+#include "host/RenderThreads.h"
 
 namespace {
 
@@ -83,7 +84,10 @@ OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, co
         mapped.base = float(region.top) / float(region.imageHeight);
         mapped.share = float(region.height) / float(region.imageHeight);
     }
-    EngraveRender(settings, region, image, layout.mask, RenderOptions{}, buffers->scratch,
+    RenderOptions options;
+    options.threads = RenderThreadsFromEnvironment();  // 0: one per processor
+    // Only this thread reports progress; the engine's workers never call the host.
+    EngraveRender(settings, region, image, layout.mask, options, buffers->scratch,
                   EngraveProgress{&ReportProgress, &mapped});
     return noErr;
 }
