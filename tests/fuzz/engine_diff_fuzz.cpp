@@ -1,0 +1,70 @@
+// Fuzzes the fast render against the reference render: a small picture
+// and a parameter record of arbitrary bytes (NaN, infinities and huge
+// values included) go through both, which must give the same bytes, at a
+// thread count the input picks. Input layout: width, height, a flags byte
+// (planes, depth, CMYK, selection, threads), the settings record's bytes,
+// then bytes that seed the pixels and the selection.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "engine/Engrave.h"
+
+namespace {
+
+constexpr size_t kHeader = 3 + sizeof(EngraveSettings);
+
+struct Render {
+    std::vector<uint8_t> out, subpixels, coverage;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < kHeader || size > 4096) return 0;
+    // Tall enough for several bands (a band has at least 48 rows), narrow to stay quick.
+    const int width = 1 + data[0] % 16, height = 1 + data[1] % 200;
+    const uint8_t flags = data[2];
+    const int planes = 3 + flags % 3, depth = flags & 4 ? 16 : 8, threads = 1 + (flags >> 5);
+    const bool cmyk = planes >= 4 && (flags & 8), masked = flags & 16;
+    EngraveSettings settings;
+    std::memcpy(&settings, data + 3, sizeof settings);
+    const uint8_t* seed = data + kHeader;
+    const size_t seedSize = size - kHeader;
+
+    const size_t sampleBytes = depth == 16 ? 2 : 1, samples = size_t(width) * height * planes;
+    std::vector<uint8_t> source(samples * sampleBytes);
+    for (size_t i = 0; i < samples; ++i) {
+        const uint32_t v = seedSize ? seed[i % seedSize] ^ uint32_t(i * 37) : uint32_t(i * 37);
+        if (depth == 16) {
+            const uint16_t s = uint16_t((v & 0xFF) * 129);  // up to 32895: out-of-scale values too
+            std::memcpy(&source[i * 2], &s, 2);
+        } else {
+            source[i] = uint8_t(v);
+        }
+    }
+    std::vector<uint8_t> mask(size_t(width) * height);
+    for (size_t i = 0; i < mask.size(); ++i) mask[i] = seedSize && (seed[i % seedSize] & 1) ? 0 : uint8_t(i * 11);
+    const MaskView maskView =
+        masked ? MaskView{mask.data(), width, 0, 0, width, height} : MaskView{nullptr, 0, 0, 0, 0, 0};
+
+    const EngraveRegion region{width, height, 0, 0, width, height};
+    Render renders[2];
+    for (int r = 0; r < 2; ++r) {
+        Render& d = renders[r];
+        d.out.assign(source.size(), 0x5A);
+        d.subpixels.assign(SubpixelRasterBytes(width, height), 0xA5);
+        d.coverage.assign(CoverageRasterBytes(width, height), 0x3C);
+        EngraveImage image{planes, depth, cmyk, SampleWindow{source.data(), width * planes, 0, 0, width, height},
+                           d.out.data(), width * planes};
+        RenderOptions options;
+        options.threads = threads;
+        (r == 0 ? EngraveRenderReference : EngraveRender)(settings, region, image, maskView, options,
+                                                          EngraveScratch{d.subpixels.data(), d.coverage.data()},
+                                                          EngraveProgress{});
+    }
+    if (renders[0].out != renders[1].out) std::abort();
+    return 0;
+}
