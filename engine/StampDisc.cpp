@@ -75,7 +75,10 @@ void StampDisc(bool useDots, float r, int x, int y, const StrokeTarget& target) 
     y -= target.stampOffsetY;
     if (StampMemo* memo = target.lastStamp) {
         const int radius = r <= 2.0f ? -1 : BrushRadius(r);
-        if (memo->x == x && memo->y == y && memo->radius == radius && memo->dots == useDots) return;
+        // Each brush holds every smaller one of its kind (and the single
+        // point), so a stamp no larger than the last one at the same place
+        // sets nothing new.
+        if (memo->x == x && memo->y == y && memo->dots == useDots && radius <= memo->radius) return;
         *memo = StampMemo{x, y, radius, useDots};
         if (radius >= 0 && target.antialiased) {
             // Nothing of a brush this far outside the raster can land in it.

@@ -9,8 +9,9 @@
 #include "engine/Compositor.h"
 #include "engine/PixelRegion.h"
 
-// The last stamp drawn. Drawing the same brush at the same place again sets
-// only bits (or inks only pixels) already set, so it can be skipped.
+// The last stamp drawn. Drawing the same brush, or a smaller one of its
+// kind, at the same place again sets only bits (or inks only pixels)
+// already set, so it can be skipped.
 struct StampMemo {
     int x = 0, y = 0;
     int radius = -2;  // brush radius; -1 a single point; -2 nothing drawn yet
