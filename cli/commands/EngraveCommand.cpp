@@ -194,7 +194,7 @@ void PassThreadCount(int threads) {
     if (threads <= 0) return;
     const std::string count = std::to_string(threads);
 #ifdef _WIN32
-    _putenv_s("LUMERIC_THREADS", count.c_str());
+    _putenv(("LUMERIC_THREADS=" + count).c_str());  // the C runtime keeps its own copy
 #else
     setenv("LUMERIC_THREADS", count.c_str(), 1);
 #endif
