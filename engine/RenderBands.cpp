@@ -53,6 +53,10 @@ void EngraveRender(const EngraveSettings& settings, const EngraveRegion& region,
     if (threads > kMaxThreads) threads = kMaxThreads;
     int bands = region.height / kMinBandRows;
     if (bands > threads) bands = threads;
+    // Every band walks the strokes across the whole width of the image; in a
+    // narrow region (the dialog's preview pane) that walk, not the drawing,
+    // is most of the work, and splitting would repeat it for little gain.
+    if (int64_t(region.width) * 2 < int64_t(region.imageWidth)) bands = 1;
     if (bands <= 1) {
         RenderBand(settings, region, image, mask, options, scratch, progress, true);
         return;
