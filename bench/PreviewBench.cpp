@@ -1,10 +1,13 @@
 // The dialog's latency on a 12-megapixel photo: from a changed value to the
 // preview pane's picture — the exact render of a 278 x 250 view (the pane
 // at 96 DPI) and its 24-bit picture — for the default settings and the
-// slowest kinds, with and without strong relief. Counters: threads, and
+// slowest kinds, with and without strong relief. Counters: threads, the
+// process's peak resident memory so far (maxrss), and
 // reference_ms, the reference engine's render of the same region alone (no
 // copy, no picture), timed in the same run, with ratio = latency / that.
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <chrono>
 #include <vector>
@@ -14,7 +17,6 @@
 #include "engine/Engrave.h"
 #include "host/ModuleState.h"
 #include "host/PreviewRender.h"
-#include "host/RenderThreads.h"
 
 namespace {
 
@@ -73,10 +75,13 @@ void BM_PreviewLatency(benchmark::State& state) {
         const double s = ReferenceRender(settings, p.left, p.top, p.width, p.height);
         best = s < best ? s : best;
     }
-    const int threads = RenderThreadsFromEnvironment();
-    state.counters["threads"] = threads ? threads : EngraveMachineThreads();
+    // A pane narrower than half the image is rendered as one band, on one thread.
+    state.counters["threads"] = 1;
     state.counters["reference_ms"] = best * 1000.0;
     state.counters["ratio"] = seconds / double(state.iterations()) / best;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["maxrss_MB"] = double(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_PreviewLatency)
     ->ArgNames({"kind", "randomness"})
