@@ -67,9 +67,14 @@ test-win64:
 test-sanitize:
 	@cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -LE slow
 
+# Every figure next to the reference render (engine, preview) or the base
+# version's command (bench/build-baseline.sh builds it once), timed in the
+# same run; bench/compare-peer.sh times the nearest peer tool.
 bench: native
-	@$(NATIVE)/bench/engine_bench
-	@$(NATIVE)/bench/preview_bench
+	@$(NATIVE)/bench/engine_bench --benchmark_filter='BM_DefaultRecord|BM_PatternKind|BM_OneThread'
+	@$(NATIVE)/bench/preview_bench --benchmark_filter='kind:(1|12)/'
+	@bench/build-baseline.sh
+	@bench/command-bench.sh
 
 # The Windows packages: build/dist/LumericII-win64.zip and -win32.zip.
 dist: native win64 win32

@@ -114,3 +114,19 @@ double DeterministicCos(double x) {
         default: return KernelSin(r);
     }
 }
+
+void DeterministicSinCos(double x, double* sine, double* cosine) {
+    if (!IsFinite(x)) {
+        *sine = *cosine = x - x;
+        return;
+    }
+    int quadrant;
+    double r = ReduceQuarterTurns(x, &quadrant);
+    const double s = KernelSin(r), c = KernelCos(r);
+    switch (quadrant) {
+        case 0: *sine = s, *cosine = c; break;
+        case 1: *sine = c, *cosine = -s; break;
+        case 2: *sine = -s, *cosine = -c; break;
+        default: *sine = -c, *cosine = s; break;
+    }
+}

@@ -10,6 +10,8 @@
 
 double DeterministicSin(double x);
 double DeterministicCos(double x);
+// Both at once, sharing the argument reduction: the same bits as the two calls.
+void DeterministicSinCos(double x, double* sine, double* cosine);
 
 // Exact remainder of x / y with the sign of x (what fmod computes), done on
 // the integer mantissas so that no library is involved. y must be finite

@@ -76,11 +76,44 @@ void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0,
         }
     }
 
+    // Fast render: a far sample clear of the region by D is followed by at
+    // least D / travel more far samples, which are only counted. The base
+    // point moves by (ux, uy) per step plus the float rounding of the sum.
+    const bool runs = c.fast && !farNeedsGeometry;
+    double travel = 0.0;
+    if (runs) {
+        const double n = double(CountSteps(step, Lp));
+        const double reachAbs = Max(Max(std::fabs(double(x0)), std::fabs(double(x1))),
+                                    Max(std::fabs(double(y0)), std::fabs(double(y1)))) * (1.0 + n * 1.2e-7) +
+                                n * double(step) * 1.2e-7 + double(step) + 1.0;
+        travel = std::fabs(double(ux)) + std::fabs(double(uy)) + reachAbs * 1.2e-7 + 1e-9;
+    }
+    uint64_t freeRun = 0, owed = 0;
+
     float x = x0, y = y0, s = 0.0f;
     while (s < Lp) {
+        if (freeRun > 0) {
+            --freeRun;
+            owed += farDraws;
+            float next = s + step;
+            if (!(next > s)) break;
+            s = next;
+            x = x + ux;
+            y = y + uy;
+            continue;
+        }
+        if (owed) {
+            LcgSkip(&c.rng, owed);
+            owed = 0;
+        }
         const bool far = BaseIsFar(c, x, y);
         if (far && !farNeedsGeometry) {
             LcgSkip(&c.rng, farDraws);
+            if (runs) {
+                const double clear = Max(Max(c.nearX0 - x, double(x) - c.nearX1), Max(c.nearY0 - y, double(y) - c.nearY1));
+                const double run = clear / travel - 1.0;
+                if (run > 0) freeRun = run < 1e15 ? uint64_t(run) : uint64_t(1e15);
+            }
         } else {
             float px = x + offX, py = y + offY;
             if (waveKind != 0) {
@@ -107,4 +140,5 @@ void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0,
         x = x + ux;
         y = y + uy;
     }
+    LcgSkip(&c.rng, owed);
 }

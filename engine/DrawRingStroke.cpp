@@ -125,7 +125,14 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
             if (R >= 0.0f) LcgSkip(&c.rng, freeDraws);
         } else if (R >= 0.0f) {
             float a = float(double(phi) + double(st.theta));
-            float ca = float(DeterministicCos(a)), sa = float(DeterministicSin(a));
+            float ca, sa;
+            if (c.fast) {
+                double s, co;
+                DeterministicSinCos(a, &s, &co);
+                ca = float(co), sa = float(s);
+            } else {
+                ca = float(DeterministicCos(a)), sa = float(DeterministicSin(a));
+            }
             float px = float(cx + double(ca) * double(R)), py = float(cy + double(sa) * double(R));
             const bool far = BaseIsFar(c, px, py);
             bool geometry = !far;

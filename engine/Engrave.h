@@ -1,6 +1,7 @@
 // The engraving engine's entry point: one render of one region.
 //
-// The engine is pure: no platform header, no host record, no allocation.
+// The engine is pure: no platform header, no host record, no allocation
+// (beyond the threads of a render in bands).
 // The caller (the filter pass) owns every buffer and hands it in; the
 // engine draws the strokes, reduces and composites them into `out`.
 #pragma once
@@ -26,6 +27,10 @@ struct RenderOptions {
     // samples per stroke, so that displaced samples stay close together.
     // Off only for drafts that need not match the final image.
     bool densifyRelief = true;
+    // Horizontal bands rendered at the same time, one per thread; the
+    // caller's thread renders the first band and alone reports progress.
+    // 0: one per processor. Any count gives exactly the same pixels.
+    int threads = 1;
 };
 
 // Source pixels available for intensity sampling, in image coordinates.
@@ -83,6 +88,20 @@ int EngraveReach(const EngraveSettings& settings, int imageWidth, int imageHeigh
 // not inside the image (or a side above 2^26 pixels), a source window that
 // does not cover the region, missing rasters on the antialiased path.
 // Every settings value is accepted (see engine/EngraveSetup.h).
+//
+// The scratch rasters are shared out between the bands (each band uses the
+// rows of its own pixels), so threads need no memory beyond these.
 void EngraveRender(const EngraveSettings& settings, const EngraveRegion& region, const EngraveImage& image,
                    const MaskView& mask, const RenderOptions& options, const EngraveScratch& scratch,
                    const EngraveProgress& progress);
+
+// The same render done the plain way: one band on the caller's thread,
+// every stamp drawn in full. Kept as the yardstick the faster render is
+// compared against byte for byte; options.threads is ignored.
+void EngraveRenderReference(const EngraveSettings& settings, const EngraveRegion& region, const EngraveImage& image,
+                            const MaskView& mask, const RenderOptions& options, const EngraveScratch& scratch,
+                            const EngraveProgress& progress);
+
+// Threads a render with options.threads 0 uses: the processors the system
+// reports, at least 1.
+int EngraveMachineThreads();

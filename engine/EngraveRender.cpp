@@ -105,13 +105,16 @@ bool InitRenderContext(RenderContext* out, const EngraveSettings& settings, cons
     return true;
 }
 
-void EngraveRender(const EngraveSettings& settings, const EngraveRegion& region, const EngraveImage& image,
-                   const MaskView& mask, const RenderOptions& options, const EngraveScratch& scratch,
-                   const EngraveProgress& progress) {
+void RenderBand(const EngraveSettings& settings, const EngraveRegion& region, const EngraveImage& image,
+                const MaskView& mask, const RenderOptions& options, const EngraveScratch& scratch,
+                const EngraveProgress& progress, bool fast) {
     RenderContext c;
     // A render the engine cannot do safely leaves the output untouched.
     if (!InitRenderContext(&c, settings, region, image, mask, options, scratch, progress)) return;
     StrokeTarget& t = c.target;
+    StampMemo memo;
+    c.fast = fast;
+    t.lastStamp = fast ? &memo : nullptr;
     const bool antialiased = t.antialiased;
     NibbleCountTable table;
     if (antialiased) BuildNibbleCountTable(&table);
@@ -120,6 +123,7 @@ void EngraveRender(const EngraveSettings& settings, const EngraveRegion& region,
     for (int pass = 0; pass < c.setup.passes; ++pass) {
         c.pass = pass;
         t.channel = pass;
+        memo = StampMemo{};  // a new pass starts on a clear raster (or a new channel)
         if (antialiased) std::memset(scratch.subpixels, 0, SubpixelRasterBytes(region.width, region.height));
         DrawPatternPass(c);
         if (antialiased) {
@@ -127,4 +131,10 @@ void EngraveRender(const EngraveSettings& settings, const EngraveRegion& region,
             CompositeCoverage(t.pixels, scratch.coverage, t.rasterRowBytes, t.switches, pass);
         }
     }
+}
+
+void EngraveRenderReference(const EngraveSettings& settings, const EngraveRegion& region, const EngraveImage& image,
+                            const MaskView& mask, const RenderOptions& options, const EngraveScratch& scratch,
+                            const EngraveProgress& progress) {
+    RenderBand(settings, region, image, mask, options, scratch, progress, false);
 }

@@ -30,6 +30,7 @@ struct RenderContext {
     bool is16;
     bool densify;       // relief densification (RenderOptions::densifyRelief)
     bool reliefActive;  // Rf != 0 or Nz != 0: every surviving sample draws a relief number
+    bool fast;          // the fast render's shortcuts; off in the reference render
     Lcg rng;
     EngraveProgress progress;
     int pass;
@@ -46,6 +47,11 @@ StrokeReach ComputeStrokeReach(const EngraveSetup& setup, const LayoutFrame& fra
 bool InitRenderContext(RenderContext* c, const EngraveSettings& settings, const EngraveRegion& region,
                        const EngraveImage& image, const MaskView& mask, const RenderOptions& options,
                        const EngraveScratch& scratch, const EngraveProgress& progress);
+
+// One band of a render, the fast way or the reference way.
+void RenderBand(const EngraveSettings& settings, const EngraveRegion& region, const EngraveImage& image,
+                const MaskView& mask, const RenderOptions& options, const EngraveScratch& scratch,
+                const EngraveProgress& progress, bool fast);
 
 inline bool BaseIsFar(const RenderContext& c, double x, double y) {
     return !(x >= c.nearX0 && x <= c.nearX1 && y >= c.nearY0 && y <= c.nearY1);  // NaN counts as far

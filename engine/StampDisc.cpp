@@ -2,6 +2,8 @@
 // otherwise the bow-tie or dot brush of radius trunc(r/2 + 0.5). The brush
 // is applied row by row from its span table; the points set are exactly
 // the traced ones (the tests compare both for every radius).
+#include <cstring>
+
 #include "engine/Brush.h"
 #include "engine/CoverageRaster.h"
 #include "engine/StrokeTarget.h"
@@ -19,6 +21,51 @@ void PlotRun(int x0, int x1, int y, const StrokeTarget& t) {
     for (int x = x0; x <= x1; ++x) PutInkPixel(y, x, t.pixels, t.switches, t.channel);
 }
 
+// The fast render's antialiased brush: rows clipped to the raster once,
+// each row's run set a word (or a byte) at a time.
+void StampRuns(int x, int y, int R, const BrushRows& rows, const StrokeTarget& t) {
+    const int rowBytes = t.rasterRowBytes;
+    const int last = rowBytes * 8 - 1;
+    int dy0 = -R, dy1 = R;
+    if (y + dy0 < 0) dy0 = -y;
+    if (y + dy1 >= t.rasterRows) dy1 = t.rasterRows - 1 - y;
+    for (int dy = dy0; dy <= dy1; ++dy) {
+        const int half = rows.halfWidth[dy < 0 ? -dy : dy];
+        if (half < 0) continue;
+        int a = x - half, b = x + half;
+        if (a < 0) a = 0;
+        if (b > last) b = last;
+        if (a > b) continue;
+        uint8_t* row = t.subpixels + int64_t(y + dy) * rowBytes;
+        const int firstByte = a >> 3, lastByte = b >> 3;
+        if (b - (a & ~7) < 64 && firstByte + 8 <= rowBytes) {
+            // The whole run in one 64-bit word of this row (bytes outside
+            // the run are rewritten unchanged, and belong to this band).
+            const int from = a & 7, count = b - a + 1;
+            const uint64_t bits = (count == 64 ? ~uint64_t(0) : ((uint64_t(1) << count) - 1)) << from;
+            uint8_t* word = row + firstByte;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            uint64_t v;
+            std::memcpy(&v, word, 8);
+            v |= bits;
+            std::memcpy(word, &v, 8);
+#else
+            for (int i = 0; i < 8; ++i) word[i] |= uint8_t(bits >> (8 * i));
+#endif
+            continue;
+        }
+        const uint8_t headMask = uint8_t(0xFFu << (a & 7));
+        const uint8_t tailMask = uint8_t(0xFFu >> (7 - (b & 7)));
+        if (firstByte == lastByte) {
+            row[firstByte] |= uint8_t(headMask & tailMask);
+            continue;
+        }
+        row[firstByte] |= headMask;
+        for (int i = firstByte + 1; i < lastByte; ++i) row[i] = 0xFF;
+        row[lastByte] |= tailMask;
+    }
+}
+
 }  // namespace
 
 void StampDisc(bool useDots, float r, int x, int y, const StrokeTarget& target) {
@@ -26,6 +73,22 @@ void StampDisc(bool useDots, float r, int x, int y, const StrokeTarget& target) 
     // Positions are at most kFarCoordinate in magnitude, so these sums stay in range.
     x -= target.stampOffsetX;
     y -= target.stampOffsetY;
+    if (StampMemo* memo = target.lastStamp) {
+        const int radius = r <= 2.0f ? -1 : BrushRadius(r);
+        // Each brush holds every smaller one of its kind (and the single
+        // point), so a stamp no larger than the last one at the same place
+        // sets nothing new.
+        if (memo->x == x && memo->y == y && memo->dots == useDots && radius <= memo->radius) return;
+        *memo = StampMemo{x, y, radius, useDots};
+        if (radius >= 0 && target.antialiased) {
+            // Nothing of a brush this far outside the raster can land in it.
+            if (y + radius < 0 || y - radius >= target.rasterRows || x + radius < 0 ||
+                x - radius >= target.rasterRowBytes * 8)
+                return;
+            StampRuns(x, y, radius, GetBrushRows(radius, useDots), target);
+            return;
+        }
+    }
     if (r <= 2.0f) {
         PlotRun(x, x, y, target);
         return;

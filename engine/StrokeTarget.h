@@ -9,6 +9,15 @@
 #include "engine/Compositor.h"
 #include "engine/PixelRegion.h"
 
+// The last stamp drawn. Drawing the same brush, or a smaller one of its
+// kind, at the same place again sets only bits (or inks only pixels)
+// already set, so it can be skipped.
+struct StampMemo {
+    int x = 0, y = 0;
+    int radius = -2;  // brush radius; -1 a single point; -2 nothing drawn yet
+    bool dots = false;
+};
+
 struct StrokeTarget {
     PixelRegion pixels;
     bool antialiased;
@@ -18,6 +27,7 @@ struct StrokeTarget {
     CompositeSwitches switches;
     int channel;  // the pass's colour channel
     int stampOffsetX, stampOffsetY;  // the region's corner in frame raster units
+    StampMemo* lastStamp;            // fast render only; null in the reference render
 };
 
 // Stamps the brush for one sample of stroke width r at frame raster position (x, y).

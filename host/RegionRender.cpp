@@ -1,8 +1,11 @@
 #include "host/RegionRender.h"
 
+#include <cstdint>
+
 #include "host/ColorSuite.h"
 #include "host/PageMemory.h"
 #include "host/PassPixels.h"
+#include "host/RenderThreads.h"
 
 namespace {
 
@@ -38,10 +41,31 @@ void ReportProgress(void* context, float done, float total) {
         UpdateProgress(p->sink, p->base * total + p->share * done, total);
 }
 
-bool AllocateBuffers(const PassLayout& layout, bool antialiased, PassBuffers* buffers) {
-    buffers->copyBytes = size_t(layout.windowWidth) * layout.windowHeight * layout.planes * layout.bytesPerSample;
-    buffers->copy = PageAlloc(buffers->copyBytes);
-    if (!buffers->copy) return false;
+// The host's input itself as the source window, when the engine can read
+// it as it is: RGB with at most five samples per pixel (exactly what a copy
+// would hold), in memory the output does not share. Saves a whole copy of
+// the image. Null when a copy is needed.
+const void* DirectSource(const PassLayout& L) {
+    if (L.cmyk || L.planes > 5 || !L.in || L.inStride > INT32_MAX) return nullptr;
+    const int64_t bytes = L.bytesPerSample;
+    const uint8_t* first =
+        L.in + (int64_t(L.windowTop - L.inTop) * L.inStride + int64_t(L.windowLeft - L.inLeft) * L.planes) * bytes;
+    const uintptr_t inFirst = uintptr_t(first);
+    const uintptr_t inEnd = inFirst + uintptr_t((int64_t(L.windowHeight - 1) * L.inStride +
+                                                 int64_t(L.windowWidth) * L.planes) * bytes);
+    const uintptr_t outFirst = uintptr_t(L.out);
+    const uintptr_t outEnd = outFirst + uintptr_t((int64_t(L.region.height - 1) * L.outStride +
+                                                   int64_t(L.region.width) * L.planes) * bytes);
+    if (inFirst < outEnd && outFirst < inEnd) return nullptr;  // shared: the engine writes what it reads
+    return first;
+}
+
+bool AllocateBuffers(const PassLayout& layout, bool antialiased, bool copy, PassBuffers* buffers) {
+    if (copy) {
+        buffers->copyBytes = size_t(layout.windowWidth) * layout.windowHeight * layout.planes * layout.bytesPerSample;
+        buffers->copy = PageAlloc(buffers->copyBytes);
+        if (!buffers->copy) return false;
+    }
     if (!antialiased) return true;
     buffers->subpixelBytes = SubpixelRasterBytes(layout.region.width, layout.region.height);
     buffers->coverageBytes = CoverageRasterBytes(layout.region.width, layout.region.height);
@@ -60,11 +84,12 @@ OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, co
     // rather than engrave a black copy.
     const PSColorSpaceSuite1* suite = nullptr;
     if (layout.cmyk && !(suite = AcquireColorSuite(layout.basicSuite))) return errPlugInHostInsufficient;
-    if (!AllocateBuffers(layout, settings.noAntialias == 0, buffers)) {
+    const void* direct = DirectSource(layout);
+    if (!AllocateBuffers(layout, settings.noAntialias == 0, !direct, buffers)) {
         if (suite) ReleaseColorSuite(layout.basicSuite);
         return memFullErr;
     }
-    const bool copied = FillSourceCopy(layout, buffers->copy, suite);
+    const bool copied = direct || FillSourceCopy(layout, buffers->copy, suite);
     if (suite) ReleaseColorSuite(layout.basicSuite);
     if (!copied) return errPlugInHostInsufficient;
 
@@ -72,8 +97,9 @@ OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, co
     image.planes = layout.planes;
     image.depth = layout.depth;
     image.cmykConverted = layout.cmyk;
-    image.source = SampleWindow{buffers->copy, layout.windowWidth * layout.planes, layout.windowLeft,
-                                layout.windowTop, layout.windowWidth, layout.windowHeight};
+    const int32_t stride = direct ? int32_t(layout.inStride) : layout.windowWidth * layout.planes;
+    image.source = SampleWindow{direct ? direct : buffers->copy, stride, layout.windowLeft, layout.windowTop,
+                                layout.windowWidth, layout.windowHeight};
     image.out = layout.out;
     image.outRowStride = int32_t(layout.outStride);
 
@@ -83,7 +109,10 @@ OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, co
         mapped.base = float(region.top) / float(region.imageHeight);
         mapped.share = float(region.height) / float(region.imageHeight);
     }
-    EngraveRender(settings, region, image, layout.mask, RenderOptions{}, buffers->scratch,
+    RenderOptions options;
+    options.threads = RenderThreadsFromEnvironment();  // 0: one per processor
+    // Only this thread reports progress; the engine's workers never call the host.
+    EngraveRender(settings, region, image, layout.mask, options, buffers->scratch,
                   EngraveProgress{&ReportProgress, &mapped});
     return noErr;
 }

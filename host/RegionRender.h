@@ -1,5 +1,6 @@
-// One region engraved from the host's input: the source copy (CMYK
-// converted to RGB through the host's colour suite) and the engine run.
+// One region engraved from the host's input: the source (RGB read where the
+// host holds it, CMYK copied and converted to RGB through the host's colour
+// suite) and the engine run, on the caller's thread and the engine's workers.
 // The final pass and the dialog's preview both go through here, so the
 // preview is exactly that part of the final image.
 #pragma once
@@ -15,7 +16,7 @@
 // the whole image when `wholeImageProgress` is set, so that a split run's
 // bar runs once from start to end. Returns noErr, memFullErr, or
 // errPlugInHostInsufficient when a CMYK image meets no colour suite.
-// The working copy and rasters live only for the render: page allocations
+// Any working copy and the rasters live only for the render: page allocations
 // released before this returns.
 OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, const ProgressSink& progress,
                    bool wholeImageProgress);

@@ -1,6 +1,7 @@
 #include "cli/commands/CommandLine.h"
 
 #include "cli/commands/CommandTable.h"
+#include "host/RenderThreads.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -50,6 +51,12 @@ bool Apply(const OptionSpec& o, const std::string& value, CommandLine* line, std
     else if (name == "dialog") line->dialog = true;
     else if (name == "help") line->kind = CommandKind::Help;
     else if (name == "version") line->kind = CommandKind::Version;
+    else if (name == "threads") {
+        if (!(line->threads = ParseThreadCount(value))) {
+            *error = "--threads wants a whole number from 1 to 64, not \"" + value + "\"";
+            return false;
+        }
+    }
     else if (name == "max-space") {
         if (!ParseBytes(value, &line->maxSpace)) {
             *error = "--max-space wants a positive number of bytes (suffix k, M or G allowed), not \"" + value + "\"";

@@ -22,6 +22,7 @@ struct CommandLine {
     std::string plugin;  // Windows: the filter module to load
     bool tiled = false;
     int64_t maxSpace = 0;
+    int threads = 0;  // 0: one per processor
     bool force = false;
     int progress = -1;  // -1: when standard error is a terminal
     bool quiet = false;

@@ -1,6 +1,7 @@
 // lumeric engrave: one image, or many into a folder.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <utility>
@@ -203,6 +204,18 @@ bool EngraveOne(const CommandLine& line, const RunPlan& plan, const std::string&
 
 void Report(const Failure& f) { std::fprintf(stderr, "lumeric: %s\n", f.message.c_str()); }
 
+// The filter module reads its thread count from the environment, in the
+// same process, whichever way it is loaded.
+void PassThreadCount(int threads) {
+    if (threads <= 0) return;
+    const std::string count = std::to_string(threads);
+#ifdef _WIN32
+    _putenv(("LUMERIC_THREADS=" + count).c_str());  // the C runtime keeps its own copy
+#else
+    setenv("LUMERIC_THREADS", count.c_str(), 1);
+#endif
+}
+
 }  // namespace
 
 bool IsCmykMode(int16_t mode) { return mode == plugInModeCMYKColor || mode == plugInModeCMYK64; }
@@ -215,6 +228,7 @@ int RunEngrave(const CommandLine& line) {
         return failure.code;
     }
     InstallInterruptHandler();
+    PassThreadCount(line.threads);
     if (line.outputDir.empty()) {
         if (!EngraveOne(line, plan, line.inputs[0], line.output, &failure)) {
             Report(failure);

@@ -189,6 +189,11 @@ bool EncodePng(png_structp png, png_infop info, FILE* file, const Image& image, 
         png_set_pHYs(png, info, PixelsPerMetre(image.resolution.x, unit), PixelsPerMetre(image.resolution.y, unit),
                      unit == ResolutionUnit::None ? PNG_RESOLUTION_UNKNOWN : PNG_RESOLUTION_METER);
     }
+    // Engravings are strokes on paper: runs of equal pixels that deflate
+    // finds without a row filter. Trying every filter per row and zlib's
+    // default level took three times as long for a file a seventh smaller.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_set_compression_level(png, 3);
     png_write_info(png, info);
     if (image.depth == 16 && HostIsLittleEndian()) png_set_swap(png);
     png_write_image(png, rows);

@@ -78,9 +78,10 @@ Picture RenderInBands(const EngraveSettings& params, const Picture& source, int 
                                  SampleWindow{window.data(), source.RowStride(), 0, winTop, source.width,
                                               winBottom - winTop},
                                  band.data(), source.RowStride()};
-        EngraveRender(params, EngraveRegion{source.width, source.height, 0, top, source.width, rows}, image, mask,
-                      RenderOptions{setup.densifyRelief}, EngraveScratch{subpixels.data(), coverage.data()},
-                      EngraveProgress{});
+        const EngraveRegion region{source.width, source.height, 0, top, source.width, rows};
+        const EngraveScratch scratch{subpixels.data(), coverage.data()};
+        (setup.reference ? EngraveRenderReference : EngraveRender)(
+            params, region, image, mask, RenderOptions{setup.densifyRelief, setup.threads}, scratch, EngraveProgress{});
         std::copy(band.begin(), band.end(), out.Row(top));
         top = bottom;
     }

@@ -32,6 +32,8 @@ struct RenderSetup {
     bool densifyRelief = true;
     bool cmykConverted = false;
     const std::vector<uint8_t>* mask = nullptr;  // width x height bytes
+    int threads = 1;
+    bool reference = false;  // EngraveRenderReference instead of EngraveRender
 };
 
 // Renders the picture in `bands` horizontal bands and stitches them; each

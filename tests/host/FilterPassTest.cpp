@@ -107,11 +107,12 @@ TEST(FilterPass, CmykWithoutAColourSuiteFailsAndLeavesTheImage) {
     EXPECT_EQ(host.image().samples, image.samples);
 }
 
-// Page memory runs out at the copy, the rasters or later: the output is
-// untouched, and a later chunk does not turn the error into a cancel.
+// Page memory runs out at the first raster, the second or later (an RGB
+// image is read in place, without a copy): the output is untouched, and a
+// later chunk does not turn the error into a cancel.
 TEST(FilterPass, OutOfMemoryLeavesTheOutputUntouched) {
     const FakeImage image = TexturedImage(32, 16);
-    for (size_t limit : {size_t(0), size_t(32 * 16 * 3), size_t(32 * 16 * 3 + 100)}) {
+    for (size_t limit : {size_t(0), size_t(32 * 16 * 2), size_t(32 * 16 * 2 + 100)}) {
         SetPageMemoryLimitForTesting(limit);
         const FakeImage out = Engrave(image, DefaultEngraveSettings(), {}, 1 << 30, false, memFullErr);
         SetPageMemoryLimitForTesting(SIZE_MAX);

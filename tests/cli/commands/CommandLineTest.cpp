@@ -18,8 +18,8 @@ bool Parse(std::vector<const char*> args, CommandLine* line, std::string* error)
 TEST(CommandLine, EngraveOneImageOrABatch) {
     CommandLine line;
     std::string error;
-    ASSERT_TRUE(Parse({"engrave", "in.png", "out.png", "--set=pattern=Spiral", "-f", "--max-space", "64k"}, &line,
-                      &error))
+    ASSERT_TRUE(Parse({"engrave", "in.png", "out.png", "--set=pattern=Spiral", "-f", "--max-space", "64k", "-j", "3"},
+                      &line, &error))
         << error;
     EXPECT_EQ(line.kind, CommandKind::Engrave);
     EXPECT_EQ(line.inputs, std::vector<std::string>{"in.png"});
@@ -27,6 +27,7 @@ TEST(CommandLine, EngraveOneImageOrABatch) {
     EXPECT_EQ(line.sets, std::vector<std::string>{"pattern=Spiral"});
     EXPECT_TRUE(line.force);
     EXPECT_EQ(line.maxSpace, 65536);
+    EXPECT_EQ(line.threads, 3);
     ASSERT_TRUE(Parse({"engrave", "a.png", "b.tif", "c.jpg", "-o", "out"}, &line, &error)) << error;
     EXPECT_EQ(line.inputs, (std::vector<std::string>{"a.png", "b.tif", "c.jpg"}));
     EXPECT_EQ(line.outputDir, "out");
@@ -40,6 +41,8 @@ TEST(CommandLine, UsageErrorsAreRefusedWithTheirReason) {
         {{"engrave", "a", "b", "--bogus"}, "unknown option --bogus"},
         {{"engrave", "a", "b", "--set"}, "--set needs NAME=VALUE"},
         {{"engrave", "a", "b", "--max-space", "lots"}, "--max-space"},
+        {{"engrave", "a", "b", "--threads", "65"}, "--threads wants a whole number from 1 to 64"},
+        {{"engrave", "a", "b", "-j", "0"}, "--threads wants"},
         {{"engrave", "a", "b", "--tiled=1"}, "takes no value"},
         {{"engrave", "a", "b", "--replay", "x.json", "--preset", "p.lmv"}, "cannot be combined"},
         {{"frobnicate"}, "unknown command"},
