@@ -110,7 +110,7 @@ OSErr RenderRegion(const EngraveSettings& settings, const PassLayout& layout, co
         mapped.share = float(region.height) / float(region.imageHeight);
     }
     RenderOptions options;
-    options.threads = RenderThreadsFromEnvironment();  // 0: one per processor
+    options.threads = RenderThreadsFromEnvironment();
     // Only this thread reports progress; the engine's workers never call the host.
     EngraveRender(settings, region, image, layout.mask, options, buffers->scratch,
                   EngraveProgress{&ReportProgress, &mapped});

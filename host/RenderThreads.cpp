@@ -14,5 +14,6 @@ int ParseThreadCount(const std::string& text) {
 
 int RenderThreadsFromEnvironment() {
     const char* value = std::getenv("LUMERIC_THREADS");
-    return value ? ParseThreadCount(value) : 0;
+    const int threads = value ? ParseThreadCount(value) : 0;
+    return threads > 0 ? threads : 1;
 }

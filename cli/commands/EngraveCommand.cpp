@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <thread>
 #include <utility>
 
 #include "cli/commands/Commands.h"
@@ -205,9 +206,13 @@ bool EngraveOne(const CommandLine& line, const RunPlan& plan, const std::string&
 void Report(const Failure& f) { std::fprintf(stderr, "lumeric: %s\n", f.message.c_str()); }
 
 // The filter module reads its thread count from the environment, in the
-// same process, whichever way it is loaded.
+// same process, whichever way it is loaded. By default it stays on the
+// host's thread; this host asks for one thread per processor unless the
+// user named a count (--threads, or LUMERIC_THREADS itself).
 void PassThreadCount(int threads) {
-    if (threads <= 0) return;
+    if (threads <= 0 && std::getenv("LUMERIC_THREADS")) return;
+    const unsigned processors = std::thread::hardware_concurrency();
+    if (threads <= 0) threads = processors == 0 ? 1 : processors > 64 ? 64 : int(processors);
     const std::string count = std::to_string(threads);
 #ifdef _WIN32
     _putenv(("LUMERIC_THREADS=" + count).c_str());  // the C runtime keeps its own copy
