@@ -1,14 +1,13 @@
 // The controls' geometry: slider positions, the dial's directions, steps,
-// marker and circles, the navigator's frame, and resizing pictures for the
+// marker and blend, the navigator's frame, and resizing pictures for the
 // DPI. (Drags, turns, clicks and hover are driven through the windows.)
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
+#include "controls/PixelCanvas.h"
 #include "controls/PixelResample.h"
 #include "controls/PreviewModel.h"
-#include "controls/RotorFace.h"
 #include "controls/RotorModel.h"
 #include "controls/SliderModel.h"
 
@@ -73,58 +72,17 @@ TEST(Rotor, StepsMarkerAndLimits) {
     }
 }
 
-struct Pixels {
-    std::vector<uint32_t> data;
-    PixelCanvas canvas;
-    Pixels(int w, int h, uint32_t fill) : data(size_t(w) * h, fill), canvas{data.data(), w, h} {}
-    int Darkness(int x, int y) const { return 232 - int(data[size_t(y) * canvas.width + x] & 0xFF); }
-};
-
-TEST(RotorFace, CircleIsAClosedBlendedOutlineOfOneToTwoPixels) {
+// How the dial's outline looks at each pen width is pinned by the gallery's
+// reference pictures; here, the blend it is drawn with.
+TEST(RotorFace, CoverageBlendsFromTheBackgroundTowardTheInk) {
     const uint32_t background = PackRgb(232, 232, 232);
-    for (int stroke : {1, 2}) {
-        Pixels pixels(61, 61, background);
-        if (stroke == 1) {
-            DrawAntialiasedCircle(pixels.canvas, 30, 30, 24, 0, background);
-        } else {
-            DrawAntialiasedRing(pixels.canvas, 30, 30, 24, 2, 0, background);
-        }
-        for (int y = 0; y < 61; ++y) {
-            for (int x = 0; x < 61; ++x) {
-                const float d = std::hypot(float(x - 30), float(y - 30));
-                const uint32_t p = pixels.data[size_t(y) * 61 + x];
-                // Grey only: blended from the background toward black.
-                EXPECT_TRUE((p & 0xFF) == (p >> 8 & 0xFF) && (p & 0xFF) == (p >> 16 & 0xFF)) << x << "," << y;
-                if (std::fabs(d - 24) > 1.0f + stroke * 0.5f) {
-                    EXPECT_EQ(pixels.Darkness(x, y), 0) << x << "," << y;
-                }
-            }
-        }
-        // Closed, in all four quadrants: every column and every row holds
-        // about a pixel's worth of ink on each side of the centre.
-        for (int i = 30 - 23; i <= 30 + 23; ++i) {
-            int columnTop = 0, columnBottom = 0, rowLeft = 0, rowRight = 0;
-            for (int j = 0; j < 30; ++j) {
-                columnTop += pixels.Darkness(i, j);
-                columnBottom += pixels.Darkness(i, 60 - j);
-                rowLeft += pixels.Darkness(j, i);
-                rowRight += pixels.Darkness(60 - j, i);
-            }
-            for (int ink : {columnTop, columnBottom, rowLeft, rowRight}) {
-                EXPECT_GE(ink, 200) << "line " << i << ", pen " << stroke;
-                EXPECT_LE(ink, 232 * 6 * stroke) << "line " << i << ", pen " << stroke;
-            }
-        }
-    }
     EXPECT_EQ(BlendCoverage(background, 0, 0), background);
     EXPECT_EQ(BlendCoverage(background, 0, 255), 0u);
     EXPECT_EQ(BlendCoverage(background, 0, 128), PackRgb(115, 115, 115));  // 232 * (1 - 128 / 255), truncated
 }
 
-TEST(NavigatorFrame, IsThePreviewsPictureInNavigatorPixels) {
-    const FrameSize frame = NavigatorFrameSize(185, 154, 2.5f);
-    EXPECT_EQ(frame.width, 74);
-    EXPECT_EQ(frame.height, 62);  // 61.6 + 0.5, truncated
+// (A 185 x 154 preview at scale 2.5: the preview window test's 74 x 62 frame.)
+TEST(NavigatorFrame, IsEmptyWithoutAScale) {
     EXPECT_EQ(NavigatorFrameSize(185, 154, 0.0f).width, 0);
     EXPECT_EQ(NavigatorFrameSize(185, 154, NAN).height, 0);
 }

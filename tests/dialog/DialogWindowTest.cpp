@@ -141,9 +141,15 @@ std::vector<uint8_t> PictureRgb(const PreviewPaneState& pane) {
 
 const Step kOk = [](HWND d) { Click(d, kIdOk); };
 
+// Shift is shown in degrees of the stored phase, and stored back from them.
 TEST(Dialog, OkKeepsWhatTheControlsShow) {
     FakeHost host(Astronaut(), WithModule());
-    ASSERT_EQ(RunDialog(host, {[](HWND d) { Type(d, kIdSpace, "33"); },
+    ASSERT_EQ(host.Call(filterSelectorParameters), noErr);
+    host.params()->phaseShift = 1000;
+    ASSERT_EQ(RunDialog(host, {[](HWND d) {
+                                   EXPECT_EQ(TextOf(EditOf(d, kIdShift)), "180.00");
+                                   Type(d, kIdSpace, "33");
+                               },
                                [](HWND d) { Type(d, kIdShift, "90"); },
                                [](HWND d) { Type(d, kIdThresholdEdit, "250"); },
                                [](HWND d) {  // a press to the right of the dial's centre: 90 degrees
@@ -238,33 +244,35 @@ TEST(Dialog, EachKindEnablesItsControls) {
     EXPECT_NE(std::strstr(icon, "lumeric2.8bf,0"), nullptr) << icon;
 }
 
+// Also pictures of the whole dialog for a person to look at: a photo,
+// transparency over the checkerboard, and CMYK shown through the host's
+// colour suite (at 192 DPI too: dialog_screenshots_192dpi).
 TEST(Dialog, FillAlphaAndCheckerboardFollowTheImagesAlpha) {
     struct Case {
+        const char* name;
         int planes;
         int16_t mode;
         bool alpha;
     };
-    for (const Case& c : {Case{3, plugInModeRGBColor, false}, Case{4, plugInModeRGBColor, true},
-                          Case{4, plugInModeCMYKColor, false}, Case{5, plugInModeCMYKColor, true}}) {
+    for (const Case& c : {Case{"dialog-rgb", 3, plugInModeRGBColor, false}, Case{"dialog-rgba", 4, plugInModeRGBColor, true},
+                          Case{"dialog-cmyk", 4, plugInModeCMYKColor, false},
+                          Case{"dialog-cmyka", 5, plugInModeCMYKColor, true}}) {
         FakeHost host(Astronaut(c.planes, c.mode), WithModule());
         ASSERT_EQ(RunDialog(host, {[&](HWND d) {
-                                       EXPECT_EQ(IsWindowEnabled(Item(d, kIdFillAlpha)) != 0, c.alpha) << c.planes;
+                                       EXPECT_EQ(IsWindowEnabled(Item(d, kIdFillAlpha)) != 0, c.alpha) << c.name;
                                        EXPECT_FALSE(IsWindowEnabled(Item(d, kIdCheckerboard)));  // fill alpha is on
                                        if (c.alpha) Click(d, kIdFillAlpha);
                                    },
                                    [&](HWND d) {
-                                       EXPECT_EQ(IsWindowEnabled(Item(d, kIdCheckerboard)) != 0, c.alpha) << c.planes;
+                                       EXPECT_EQ(IsWindowEnabled(Item(d, kIdCheckerboard)) != 0, c.alpha) << c.name;
+                                       HDC screen = GetDC(nullptr);
+                                       const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+                                       ReleaseDC(nullptr, screen);
+                                       SaveArtifact(Grab(d), std::string(c.name) + "-" + std::to_string(dpi), "dialog");
                                    },
                                    kOk}),
                   noErr);
     }
-}
-
-TEST(Dialog, ShiftShowsDegreesOfTheStoredPhase) {
-    FakeHost host(Astronaut(), WithModule());
-    ASSERT_EQ(host.Call(filterSelectorParameters), noErr);
-    host.params()->phaseShift = 1000;
-    ASSERT_EQ(RunDialog(host, {[](HWND d) { EXPECT_EQ(TextOf(EditOf(d, kIdShift)), "180.00"); }, kOk}), noErr);
 }
 
 TEST(Dialog, AutoUpdateOffRendersOnlyOnUpdate) {
@@ -404,31 +412,6 @@ TEST_F(DialogPresets, SaveOverwriteLoadDeleteDefaultAndLastUsed) {
                                },
                                kOk}),
               noErr);
-}
-
-// Pictures of the whole dialog: a photo, transparency over the checkerboard,
-// and CMYK shown through the host's colour suite.
-TEST(Dialog, Screenshots) {
-    struct Case {
-        const char* name;
-        int planes;
-        int16_t mode;
-    };
-    for (const Case& c : {Case{"dialog-rgb", 3, plugInModeRGBColor}, Case{"dialog-rgba", 4, plugInModeRGBColor},
-                          Case{"dialog-cmyk", 4, plugInModeCMYKColor}}) {
-        FakeHost host(Astronaut(c.planes, c.mode), WithModule());
-        ASSERT_EQ(RunDialog(host, {[](HWND d) {
-                                       if (IsWindowEnabled(Item(d, kIdFillAlpha))) Click(d, kIdFillAlpha);
-                                   },
-                                   [&](HWND d) {
-                                       HDC screen = GetDC(nullptr);
-                                       const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-                                       ReleaseDC(nullptr, screen);
-                                       SaveArtifact(Grab(d), std::string(c.name) + "-" + std::to_string(dpi), "dialog");
-                                   },
-                                   kOk}),
-                  noErr);
-    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The dialog's window-free rules: pane pictures (8-bit samples, checker,
-// navigator fit, selection negative), the Shift conversion, which controls
-// act for a kind, the alpha rule and the navigator frame.
+// navigator fit, selection negative), which controls act for a kind and
+// the navigator frame. (The Shift conversion and the alpha rule are checked
+// in the dialog itself, by the dialog window tests.)
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -77,13 +78,6 @@ TEST(PanePictures, NavigatorShowsTheSelectionAsANegative) {
     EXPECT_EQ(top[9], uint8_t(~70));
 }
 
-TEST(DialogRules, ShiftShowsDegrees) {
-    const SettingInfo& shift = *FindParam("phaseShift");
-    EXPECT_FLOAT_EQ(StoredValue(shift, 90), 500.0f);
-    EXPECT_FLOAT_EQ(ShownValue(shift, 1000), 180.0f);
-    EXPECT_EQ(StoredValue(*FindParam("space"), 33.5f), 33.5f);
-}
-
 TEST(DialogRules, ControlsActForTheirKinds) {
     const int centre[] = {kIdCenterX, kIdCenterY, kIdCenterXLabel, kIdCenterYLabel};
     const int waves[] = {kIdAmplitude, kIdFrequency, kIdShift, kIdAmplitudeLabel, kIdFrequencyLabel, kIdShiftLabel};
@@ -97,16 +91,6 @@ TEST(DialogRules, ControlsActForTheirKinds) {
         for (int id : waves) EXPECT_EQ(ControlActsForPattern(id, c.pattern), c.waves) << c.pattern << " " << id;
         EXPECT_TRUE(ControlActsForPattern(kIdSpace, c.pattern));
     }
-}
-
-TEST(DialogRules, AlphaRule) {
-    EXPECT_FALSE(ImageHasAlpha(3, false));
-    EXPECT_TRUE(ImageHasAlpha(4, false));
-    EXPECT_FALSE(ImageHasAlpha(4, true));
-    EXPECT_TRUE(ImageHasAlpha(5, true));
-    EXPECT_TRUE(CheckerboardEnabled(4, false, 0));
-    EXPECT_FALSE(CheckerboardEnabled(4, false, 1));
-    EXPECT_FALSE(CheckerboardEnabled(3, false, 0));
 }
 
 TEST(DialogRules, FrameAndViewFollowTheNavigatorsScale) {

@@ -18,8 +18,6 @@ void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uin
     PutU32(out, uint32_t(crc32(0L, out.data() + body, uInt(out.size() - body))));
 }
 
-}  // namespace
-
 std::vector<uint8_t> EncodePng(const uint8_t* pixels, int width, int height, int channels) {
     // Scanlines, each led by filter type 0.
     std::vector<uint8_t> raw;
@@ -45,6 +43,8 @@ std::vector<uint8_t> EncodePng(const uint8_t* pixels, int width, int height, int
     PutChunk(png, "IEND", {});
     return png;
 }
+
+}  // namespace
 
 bool WritePng(const std::string& path, const uint8_t* pixels, int width, int height, int channels) {
     const std::vector<uint8_t> png = EncodePng(pixels, width, height, channels);

@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-// Encodes width x height pixels of `channels` (3 or 4) interleaved bytes.
-std::vector<uint8_t> EncodePng(const uint8_t* pixels, int width, int height, int channels);
-
-// Writes the encoding to a file; false if the file cannot be written.
+// Writes width x height pixels of `channels` (3 or 4) interleaved bytes;
+// false if the file cannot be written.
 bool WritePng(const std::string& path, const uint8_t* pixels, int width, int height, int channels);

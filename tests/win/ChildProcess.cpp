@@ -27,59 +27,42 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-ChildProcess::ChildProcess(const std::string& program, const std::vector<std::string>& args,
-                           const std::string& folder) {
+ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
+                      DWORD milliseconds) {
     static int serial = 0;
     const std::string tag = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(serial++);
-    outPath_ = folder + "\\child-" + tag + ".out";
-    errPath_ = folder + "\\child-" + tag + ".err";
+    const std::string outPath = folder + "\\child-" + tag + ".out", errPath = folder + "\\child-" + tag + ".err";
     std::string line = "\"" + program + "\"";
     for (const std::string& arg : args) line += " \"" + arg + "\"";
+    line.push_back('\0');
 
-    HANDLE out = InheritableFile(outPath_, GENERIC_WRITE, CREATE_ALWAYS);
-    HANDLE err = InheritableFile(errPath_, GENERIC_WRITE, CREATE_ALWAYS);
-    HANDLE in = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = in;
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    std::vector<char> writable(line.begin(), line.end());
-    writable.push_back('\0');
-    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                        &process_)) {
-        process_ = {};
-    }
-    CloseHandle(out);
-    CloseHandle(err);
-    CloseHandle(in);
-}
-
-ChildProcess::~ChildProcess() {
-    if (process_.hProcess) {
-        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
-        CloseHandle(process_.hProcess);
-        CloseHandle(process_.hThread);
-    }
-    DeleteFileA(outPath_.c_str());
-    DeleteFileA(errPath_.c_str());
-}
-
-ChildOutcome ChildProcess::Finish(DWORD milliseconds) {
+    startup.hStdInput = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = InheritableFile(outPath, GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = InheritableFile(errPath, GENERIC_WRITE, CREATE_ALWAYS);
+    PROCESS_INFORMATION process = {};
+    const bool started =
+        CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process);
+    for (HANDLE h : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(h);
     ChildOutcome outcome;
-    if (!process_.hProcess) {
+    if (!started) {
         outcome.exitCode = DWORD(-1);
         outcome.err = "cannot start the program";
-        return outcome;
+    } else {
+        if (WaitForSingleObject(process.hProcess, milliseconds) == WAIT_TIMEOUT) {
+            outcome.timedOut = true;
+            TerminateProcess(process.hProcess, 99);
+            WaitForSingleObject(process.hProcess, 5000);
+        }
+        GetExitCodeProcess(process.hProcess, &outcome.exitCode);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+        outcome.out = Slurp(outPath);
+        outcome.err = Slurp(errPath);
     }
-    if (WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_TIMEOUT) {
-        outcome.timedOut = true;
-        TerminateProcess(process_.hProcess, 99);
-        WaitForSingleObject(process_.hProcess, 5000);
-    }
-    GetExitCodeProcess(process_.hProcess, &outcome.exitCode);
-    outcome.out = Slurp(outPath_);
-    outcome.err = Slurp(errPath_);
+    DeleteFileA(outPath.c_str());
+    DeleteFileA(errPath.c_str());
     return outcome;
 }

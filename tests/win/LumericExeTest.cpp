@@ -83,7 +83,7 @@ protected:
     }
 
     ChildOutcome Lumeric(const std::vector<std::string>& args, DWORD milliseconds = 60000) {
-        return ChildProcess(kExe, args, dir_).Finish(milliseconds);
+        return RunChild(kExe, args, dir_, milliseconds);
     }
     void Write(const std::string& name, const Image& image, WindowsFormat format) {
         ASSERT_EQ(WriteImageWithWic(WideFromCodePage(Path(name)), image, format), "") << name;
