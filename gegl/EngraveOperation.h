@@ -6,7 +6,7 @@
 
 #include "settings/EngraveSettings.h"
 
-// One value per property (EngravePropertySpecs), in shown units.
+// One value per property (EngravePropertyDescs), in shown units.
 constexpr int kMaxEngraveProperties = 32;
 
 struct LumericEngrave {

@@ -5,7 +5,7 @@
 
 #include <glib-object.h>
 
-#include "gegl/PropertySpecs.h"
+#include "gegl/PropertyDescs.h"
 
 // "LumericPattern", "LumericColorSchema": registered once per process.
-GType ListEnumType(const PropertySpec& spec);
+GType ListEnumType(const PropertyDesc& desc);

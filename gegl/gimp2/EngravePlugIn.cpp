@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "gegl/PropertySpecs.h"
+#include "gegl/PropertyDescs.h"
 
 namespace {
 
@@ -23,17 +23,17 @@ std::string Number(double v) {
     return text;
 }
 
-std::string ParamDescription(const PropertySpec& spec) {
-    std::string label = spec.label;
+std::string ParamDescription(const PropertyDesc& desc) {
+    std::string label = desc.label;
     if (!label.empty() && label.back() == ':') label.pop_back();
-    std::string text = label + ": " + spec.description;
-    switch (spec.kind) {
-        case PropertyKind::Number: return text + " (" + Number(spec.minimum) + " .. " + Number(spec.maximum) + ")";
+    std::string text = label + ": " + desc.description;
+    switch (desc.kind) {
+        case PropertyKind::Number: return text + " (" + Number(desc.minimum) + " .. " + Number(desc.maximum) + ")";
         case PropertyKind::Switch: return text + " (0 or 1)";
         case PropertyKind::List:
             text += " (";
-            for (int i = 0; i < spec.setting->listCount; ++i)
-                text += (i ? ", " : "") + std::to_string(i) + " = " + spec.setting->listNames[i];
+            for (int i = 0; i < desc.setting->listCount; ++i)
+                text += (i ? ", " : "") + std::to_string(i) + " = " + desc.setting->listNames[i];
             return text + ")";
     }
     return text;
@@ -46,13 +46,13 @@ void Query() {
         {GIMP_PDB_IMAGE, const_cast<gchar*>("image"), const_cast<gchar*>("Input image (unused)")},
         {GIMP_PDB_DRAWABLE, const_cast<gchar*>("drawable"), const_cast<gchar*>("Input drawable")},
     };
-    const std::vector<PropertySpec>& specs = EngravePropertySpecs();
-    descriptions.reserve(specs.size());
-    for (const PropertySpec& spec : specs) {
-        descriptions.push_back(ParamDescription(spec));
-        const GimpPDBArgType type = spec.kind == PropertyKind::Number ? GIMP_PDB_FLOAT : GIMP_PDB_INT32;
+    const std::vector<PropertyDesc>& descs = EngravePropertyDescs();
+    descriptions.reserve(descs.size());
+    for (const PropertyDesc& desc : descs) {
+        descriptions.push_back(ParamDescription(desc));
+        const GimpPDBArgType type = desc.kind == PropertyKind::Number ? GIMP_PDB_FLOAT : GIMP_PDB_INT32;
         params.push_back(
-            {type, const_cast<gchar*>(spec.name.c_str()), const_cast<gchar*>(descriptions.back().c_str())});
+            {type, const_cast<gchar*>(desc.name.c_str()), const_cast<gchar*>(descriptions.back().c_str())});
     }
     gimp_install_procedure(kProcedure, "Engrave the drawable with LumericII",
                            "Turns the drawable, or its selected part, into a field of strokes whose thickness "
@@ -64,17 +64,17 @@ void Query() {
 // The property values from the call; empty with a message when one is
 // missing or outside what the operation accepts.
 std::vector<double> ReadValues(gint nparams, const GimpParam* params, std::string* error) {
-    const std::vector<PropertySpec>& specs = EngravePropertySpecs();
-    if (nparams != kLeadingParams + gint(specs.size())) {
-        *error = std::string(kProcedure) + " takes " + std::to_string(kLeadingParams + specs.size()) + " arguments";
+    const std::vector<PropertyDesc>& descs = EngravePropertyDescs();
+    if (nparams != kLeadingParams + gint(descs.size())) {
+        *error = std::string(kProcedure) + " takes " + std::to_string(kLeadingParams + descs.size()) + " arguments";
         return {};
     }
     std::vector<double> values;
-    for (size_t i = 0; i < specs.size(); ++i) {
+    for (size_t i = 0; i < descs.size(); ++i) {
         const GimpParam& p = params[kLeadingParams + i];
-        const double v = specs[i].kind == PropertyKind::Number ? p.data.d_float : double(p.data.d_int32);
-        if (!(v >= specs[i].minimum && v <= specs[i].maximum)) {
-            *error = specs[i].name + " must lie in " + Number(specs[i].minimum) + " .. " + Number(specs[i].maximum);
+        const double v = descs[i].kind == PropertyKind::Number ? p.data.d_float : double(p.data.d_int32);
+        if (!(v >= descs[i].minimum && v <= descs[i].maximum)) {
+            *error = descs[i].name + " must lie in " + Number(descs[i].minimum) + " .. " + Number(descs[i].maximum);
             return {};
         }
         values.push_back(v);
@@ -83,17 +83,17 @@ std::vector<double> ReadValues(gint nparams, const GimpParam* params, std::strin
 }
 
 void SetProperties(GeglNode* node, const std::vector<double>& values) {
-    const std::vector<PropertySpec>& specs = EngravePropertySpecs();
-    for (size_t i = 0; i < specs.size(); ++i) {
-        GParamSpec* pspec = gegl_node_find_property(node, specs[i].name.c_str());
+    const std::vector<PropertyDesc>& descs = EngravePropertyDescs();
+    for (size_t i = 0; i < descs.size(); ++i) {
+        GParamSpec* pspec = gegl_node_find_property(node, descs[i].name.c_str());
         GValue value = G_VALUE_INIT;
         g_value_init(&value, G_PARAM_SPEC_VALUE_TYPE(pspec));
-        switch (specs[i].kind) {
+        switch (descs[i].kind) {
             case PropertyKind::Number: g_value_set_double(&value, values[i]); break;
             case PropertyKind::Switch: g_value_set_boolean(&value, values[i] != 0); break;
             case PropertyKind::List: g_value_set_enum(&value, int(values[i])); break;
         }
-        gegl_node_set_property(node, specs[i].name.c_str(), &value);
+        gegl_node_set_property(node, descs[i].name.c_str(), &value);
         g_value_unset(&value);
     }
 }

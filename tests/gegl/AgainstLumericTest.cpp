@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "cli/image/ImageIo.h"
-#include "gegl/PropertySpecs.h"
+#include "gegl/PropertyDescs.h"
 
 namespace {
 
@@ -29,16 +29,16 @@ std::string Number(double v) {
 std::string Arguments(const std::vector<Setting>& settings, bool forGegl) {
     std::string text;
     for (const Setting& s : settings)
-        for (const PropertySpec& spec : EngravePropertySpecs()) {
-            if (std::strcmp(spec.setting->name, s.field) != 0) continue;
+        for (const PropertyDesc& desc : EngravePropertyDescs()) {
+            if (std::strcmp(desc.setting->name, s.field) != 0) continue;
             if (!forGegl)  // the stored value, in single precision as the settings hold it
                 text +=
-                    " --set " + std::string(s.field) + "=" + Number(float(s.shown * double(spec.setting->storedScale)));
-            else if (spec.kind == PropertyKind::List)
-                text += " " + spec.name + "=" + spec.listNicks.at(size_t(s.shown));
+                    " --set " + std::string(s.field) + "=" + Number(float(s.shown * double(desc.setting->storedScale)));
+            else if (desc.kind == PropertyKind::List)
+                text += " " + desc.name + "=" + desc.listNicks.at(size_t(s.shown));
             else
-                text += " " + spec.name + "=" +
-                        (spec.kind == PropertyKind::Switch ? (s.shown ? "true" : "false") : Number(s.shown));
+                text += " " + desc.name + "=" +
+                        (desc.kind == PropertyKind::Switch ? (s.shown ? "true" : "false") : Number(s.shown));
         }
     return text;
 }
@@ -46,10 +46,10 @@ std::string Arguments(const std::vector<Setting>& settings, bool forGegl) {
 // Every property's value, in order, for the GIMP procedure's parameters.
 std::string ProcedureValues(const std::vector<Setting>& settings) {
     std::string text;
-    for (const PropertySpec& spec : EngravePropertySpecs()) {
-        double value = spec.defaultValue;
+    for (const PropertyDesc& desc : EngravePropertyDescs()) {
+        double value = desc.defaultValue;
         for (const Setting& s : settings)
-            if (std::strcmp(spec.setting->name, s.field) == 0) value = s.shown;
+            if (std::strcmp(desc.setting->name, s.field) == 0) value = s.shown;
         text += " " + Number(value);
     }
     return text;

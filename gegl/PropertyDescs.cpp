@@ -1,4 +1,4 @@
-#include "gegl/PropertySpecs.h"
+#include "gegl/PropertyDescs.h"
 
 #include <cstring>
 
@@ -27,64 +27,64 @@ std::string VisibleForKinds(KindTest acts) {
     return GeglPropertyName(FindParam("pattern")->name) + " {" + kinds + "}";
 }
 
-PropertySpec SpecOf(const SettingInfo& setting) {
-    PropertySpec spec{};
-    spec.setting = &setting;
-    spec.name = GeglPropertyName(setting.name);
-    spec.label = setting.label;
-    spec.description = setting.tooltip;
-    spec.unit = "";
+PropertyDesc SpecOf(const SettingInfo& setting) {
+    PropertyDesc desc{};
+    desc.setting = &setting;
+    desc.name = GeglPropertyName(setting.name);
+    desc.label = setting.label;
+    desc.description = setting.tooltip;
+    desc.unit = "";
     // In single precision, as the dialog shows them: -1000 x 0.18 is -180.
     const float shown = setting.shownScale;
-    spec.defaultValue = double(setting.defaultValue * shown);
+    desc.defaultValue = double(setting.defaultValue * shown);
     switch (setting.type) {
         case SettingType::Switch:
         case SettingType::Flag:
-            spec.kind = PropertyKind::Switch;
-            spec.minimum = 0;
-            spec.maximum = 1;
+            desc.kind = PropertyKind::Switch;
+            desc.minimum = 0;
+            desc.maximum = 1;
             break;
         case SettingType::List:
-            spec.kind = PropertyKind::List;
-            spec.minimum = 0;
-            spec.maximum = setting.listCount - 1;
-            for (int i = 0; i < setting.listCount; ++i) spec.listNicks.push_back(GeglValueNick(setting.listNames[i]));
+            desc.kind = PropertyKind::List;
+            desc.minimum = 0;
+            desc.maximum = setting.listCount - 1;
+            for (int i = 0; i < setting.listCount; ++i) desc.listNicks.push_back(GeglValueNick(setting.listNames[i]));
             break;
         case SettingType::Real:
-            spec.kind = PropertyKind::Number;
+            desc.kind = PropertyKind::Number;
             if (setting.hasDialogRange) {
-                spec.minimum = double(setting.dialogMin * shown);
-                spec.maximum = double(setting.dialogMax * shown);
+                desc.minimum = double(setting.dialogMin * shown);
+                desc.maximum = double(setting.dialogMax * shown);
             } else {
                 // The rotation, whose dial counts whole turns: ten turns
                 // either way, and one turn on the slider, for which GIMP
                 // draws an angle dial.
-                spec.unit = "degree";
-                spec.minimum = -3600;
-                spec.maximum = 3600;
+                desc.unit = "degree";
+                desc.minimum = -3600;
+                desc.maximum = 3600;
             }
             break;
     }
-    spec.uiMinimum = spec.unit[0] ? 0.0 : spec.minimum;
-    spec.uiMaximum = spec.unit[0] ? 360.0 : spec.maximum;
-    if (KindTest acts = ActingKinds(setting)) spec.visibleWhen = VisibleForKinds(acts);
-    return spec;
+    desc.uiMinimum = desc.unit[0] ? 0.0 : desc.minimum;
+    desc.uiMaximum = desc.unit[0] ? 360.0 : desc.maximum;
+    if (KindTest acts = ActingKinds(setting)) desc.visibleWhen = VisibleForKinds(acts);
+    return desc;
 }
 
 // The table puts `invertIntensity` and `invert` behind the dialog's one
 // "Invert" box; GIMP shows a control per property, so the second one gets
 // a label of its own.
-void LabelTheSecondInvert(PropertySpec* spec) {
-    if (!Is(*spec->setting, "invert")) return;
-    spec->label = "Swap ink and paper";
-    spec->description = "Light strokes on dark paper";
+void LabelTheSecondInvert(PropertyDesc* desc) {
+    if (!Is(*desc->setting, "invert")) return;
+    desc->label = "Swap ink and paper";
+    desc->description = "Light strokes on dark paper";
 }
 
 }  // namespace
 
-const std::vector<PropertySpec>& EngravePropertySpecs() {
-    static const std::vector<PropertySpec> specs = [] {
-        std::vector<PropertySpec> all;
+const std::vector<PropertyDesc>& EngravePropertyDescs() {
+    static const std::vector<PropertyDesc> descs = [] {
+        std::vector<PropertyDesc> all;
         for (int i = 0; i < kParamCount; ++i) {
             if (!kParamTable[i].engraving) continue;
             all.push_back(SpecOf(kParamTable[i]));
@@ -92,14 +92,14 @@ const std::vector<PropertySpec>& EngravePropertySpecs() {
         }
         return all;
     }();
-    return specs;
+    return descs;
 }
 
 EngraveSettings SettingsFromPropertyValues(const double* values) {
     EngraveSettings settings = DefaultEngraveSettings();
-    const std::vector<PropertySpec>& specs = EngravePropertySpecs();
-    for (size_t i = 0; i < specs.size(); ++i) {
-        const SettingInfo& setting = *specs[i].setting;
+    const std::vector<PropertyDesc>& descs = EngravePropertyDescs();
+    for (size_t i = 0; i < descs.size(); ++i) {
+        const SettingInfo& setting = *descs[i].setting;
         SetSettingValue(&settings, setting, values[i] * double(setting.storedScale));
     }
     return settings;

@@ -14,7 +14,7 @@
 
 enum class PropertyKind { Number, Switch, List };
 
-struct PropertySpec {
+struct PropertyDesc {
     const SettingInfo* setting;
     PropertyKind kind;
     std::string name;                    // "color-schema"
@@ -29,8 +29,8 @@ struct PropertySpec {
 };
 
 // In the table's order of the engraving settings.
-const std::vector<PropertySpec>& EngravePropertySpecs();
+const std::vector<PropertyDesc>& EngravePropertyDescs();
 
-// Settings from one value per spec (shown units; switches and lists as
+// Settings from one value per desc (shown units; switches and lists as
 // 0/1 and indices).
 EngraveSettings SettingsFromPropertyValues(const double* values);
