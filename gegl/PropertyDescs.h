@@ -31,6 +31,6 @@ struct PropertyDesc {
 // In the table's order of the engraving settings.
 const std::vector<PropertyDesc>& EngravePropertyDescs();
 
-// Settings from one value per desc (shown units; switches and lists as
+// Settings from one value per property (shown units; switches and lists as
 // 0/1 and indices).
 EngraveSettings SettingsFromPropertyValues(const double* values);
