@@ -1,56 +1,46 @@
 #include "cli/session/HostBufferProcs.h"
 
-#include <cstdlib>
 #include <set>
+
+#include "cli/session/HostHandleProcs.h"
 
 namespace {
 
-struct Block {
-    char* data;
-    int32_t size;
-};
-
 int64_t gSpace = 0;
 
+// A buffer is one of our handles; the set keeps a module's buffers apart
+// from its handles, so that neither suite frees what the other made.
 std::set<BufferID>& Live() {
     static std::set<BufferID> live;
     return live;
 }
 
 // An identifier the module made up (or freed already) must not be followed.
-Block* Find(BufferID id) { return id && Live().count(id) ? reinterpret_cast<Block*>(id) : nullptr; }
+Handle Find(BufferID id) { return id && Live().count(id) ? reinterpret_cast<Handle>(id) : nullptr; }
 
 OSErr PI_CALL Allocate(int32_t size, BufferID* id) {
     if (!id) return paramErr;
     *id = nullptr;
     if (size < 0) return paramErr;
-    Block* block = static_cast<Block*>(std::calloc(1, sizeof(Block)));
-    char* data = static_cast<char*>(std::calloc(size_t(size) + 1, 1));
-    if (!block || !data) {
-        std::free(block);
-        std::free(data);
-        return memFullErr;
-    }
-    block->data = data;
-    block->size = size;
-    *id = reinterpret_cast<BufferID>(block);
+    Handle h = NewBufferHandle(size);
+    if (!h) return memFullErr;
+    *id = reinterpret_cast<BufferID>(h);
     Live().insert(*id);
     return noErr;
 }
 
 Ptr PI_CALL Lock(BufferID id, PIBoolean) {
-    Block* block = Find(id);
-    return block ? block->data : nullptr;
+    Handle h = Find(id);
+    return h ? *h : nullptr;
 }
 
 void PI_CALL Unlock(BufferID) {}
 
 void PI_CALL Free(BufferID id) {
-    Block* block = Find(id);
-    if (!block) return;
+    Handle h = Find(id);
+    if (!h) return;
     Live().erase(id);
-    std::free(block->data);
-    std::free(block);
+    DisposeBufferHandle(h);
 }
 
 int32_t PI_CALL Space() { return int32_t(gSpace > INT32_MAX ? INT32_MAX : gSpace); }
