@@ -32,6 +32,11 @@ Record* RecordOf(ControlState* head) {
     return reinterpret_cast<Record*>(head);
 }
 
+template <class Record>
+void DestroyRecord(ControlState* head) {
+    delete RecordOf<Record>(head);
+}
+
 // Repaint at once (RDW_INVALIDATE | RDW_UPDATENOW).
 void RedrawNow(HWND window);
 

@@ -66,9 +66,7 @@ LRESULT Handle(ControlState* head, HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void Destroy(ControlState* head) { delete RecordOf<MacSliderState>(head); }
-
-const ControlClassOps kOps = {CreateRecord<MacSliderState>, Destroy, Handle, false};
+const ControlClassOps kOps = {CreateRecord<MacSliderState>, DestroyRecord<MacSliderState>, Handle, false};
 
 }  // namespace
 

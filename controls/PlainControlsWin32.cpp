@@ -20,10 +20,8 @@ LRESULT Handle(ControlState* head, HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void Destroy(ControlState* head) { delete RecordOf<PlainState>(head); }
-
-const ControlClassOps kClickFocusOps = {CreateRecord<PlainState>, Destroy, Handle, true};
-const ControlClassOps kOps = {CreateRecord<PlainState>, Destroy, Handle, false};
+const ControlClassOps kClickFocusOps = {CreateRecord<PlainState>, DestroyRecord<PlainState>, Handle, true};
+const ControlClassOps kOps = {CreateRecord<PlainState>, DestroyRecord<PlainState>, Handle, false};
 
 }  // namespace
 

@@ -116,9 +116,7 @@ LRESULT Handle(ControlState* head, HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void Destroy(ControlState* head) { delete RecordOf<RotorState>(head); }
-
-const ControlClassOps kOps = {CreateRecord<RotorState>, Destroy, Handle, false};
+const ControlClassOps kOps = {CreateRecord<RotorState>, DestroyRecord<RotorState>, Handle, false};
 
 }  // namespace
 

@@ -109,9 +109,7 @@ LRESULT Handle(ControlState* head, HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void Destroy(ControlState* head) { delete RecordOf<SpinEditState>(head); }
-
-const ControlClassOps kOps = {CreateRecord<SpinEditState>, Destroy, Handle, false};
+const ControlClassOps kOps = {CreateRecord<SpinEditState>, DestroyRecord<SpinEditState>, Handle, false};
 
 }  // namespace
 
