@@ -4,6 +4,7 @@
 // without reading the picture or stamping; without a mask their count is
 // known, so the generator just jumps ahead.
 #include "engine/DeterministicTrig.h"
+#include "engine/FloatWalk.h"
 #include "engine/Sampling.h"
 #include "engine/StrokeWidth.h"
 #include "engine/Walkers.h"
@@ -18,20 +19,43 @@ double Sqrt(double x) { return std::sqrt(x); }  // correctly rounded on every pl
 double Min(double a, double b) { return a < b ? a : b; }
 double Max(double a, double b) { return a > b ? a : b; }
 
-// Number of samples s = 0, step, 2 step, ... below length, as the walk counts them.
-uint64_t CountSteps(float step, float length) {
-    if (step == 1.0f && length <= 16777216.0f) {
-        // Whole numbers are exact in float up to 2^24: the samples are 0, 1, ..., ceil(length) - 1.
-        uint64_t n = uint64_t(length);
-        return float(n) < length ? n + 1 : n;
-    }
+// Number of samples s = 0, step, 2 step, ... below length, as the walk
+// counts them; the reference render counts them one by one.
+uint64_t CountSteps(float step, float length, bool fast) {
     uint64_t n = 0;
-    for (float s = 0; s < length; ++n) {
+    for (float s = 0; s < length;) {
+        float ds;
+        const uint64_t uniform = fast ? UniformAdditions(s, step, &ds) : 0;
+        if (uniform > 1 && ds > 0.0f) {
+            uint64_t k = StepsBelow(s, ds, length) + 1;  // s itself and the later ones below length
+            if (k > uniform) k = uniform;
+            n += k;
+            s = float(double(s) + double(k) * double(ds));
+            continue;
+        }
+        ++n;
         float next = s + step;
-        if (!(next > s)) return n + 1;
+        if (!(next > s)) return n;
         s = next;
     }
     return n;
+}
+
+// The longest stretch of at most `limit` walk steps that adds the same
+// amount to s, x and y at every step and keeps s below Lp before its last
+// step; 0 or 1 when the next step has to be taken on its own.
+uint64_t UniformStretch(uint64_t limit, float s, float step, float Lp, float x, float ux, float y, float uy,
+                        float* ds, float* dx, float* dy) {
+    uint64_t k = limit;
+    const uint64_t forS = UniformAdditions(s, step, ds);
+    if (forS < k) k = forS;
+    if (k < 2 || !(*ds > 0.0f)) return 0;
+    const uint64_t forX = UniformAdditions(x, ux, dx);
+    if (forX < k) k = forX;
+    const uint64_t forY = UniformAdditions(y, uy, dy);
+    if (forY < k) k = forY;
+    const uint64_t below = StepsBelow(s, *ds, Lp) + 1;
+    return below < k ? below : k;
 }
 
 }  // namespace
@@ -66,7 +90,7 @@ void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0,
 
     if (!farNeedsGeometry) {
         // The walk accumulates its position in float: allow half an ulp per step of drift.
-        const uint64_t n = CountSteps(step, Lp);
+        const uint64_t n = CountSteps(step, Lp, c.fast);
         double extent = Max(Max(std::fabs(double(x0)), std::fabs(double(x1))), Max(std::fabs(double(y0)), std::fabs(double(y1))));
         double pad = double(c.reach.stamp) + 2.0 * (double(step) + 1.0) + double(n) * (extent + double(step)) * 1.2e-7;
         if (Max(x0, x1) + pad < c.nearX0 || Min(x0, x1) - pad > c.nearX1 || Max(y0, y1) + pad < c.nearY0 ||
@@ -82,7 +106,7 @@ void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0,
     const bool runs = c.fast && !farNeedsGeometry;
     double travel = 0.0;
     if (runs) {
-        const double n = double(CountSteps(step, Lp));
+        const double n = double(CountSteps(step, Lp, c.fast));
         const double reachAbs = Max(Max(std::fabs(double(x0)), std::fabs(double(x1))),
                                     Max(std::fabs(double(y0)), std::fabs(double(y1)))) * (1.0 + n * 1.2e-7) +
                                 n * double(step) * 1.2e-7 + double(step) + 1.0;
@@ -92,6 +116,19 @@ void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0,
 
     float x = x0, y = y0, s = 0.0f;
     while (s < Lp) {
+        if (freeRun > 1) {
+            float ds, dx, dy;
+            const uint64_t k = UniformStretch(freeRun, s, step, Lp, x, ux, y, uy, &ds, &dx, &dy);
+            if (k > 1) {
+                // k steps at once; each sum is exact (see FloatWalk.h).
+                freeRun -= k;
+                owed += k * farDraws;
+                s = float(double(s) + double(k) * double(ds));
+                x = float(double(x) + double(k) * double(dx));
+                y = float(double(y) + double(k) * double(dy));
+                continue;
+            }
+        }
         if (freeRun > 0) {
             --freeRun;
             owed += farDraws;

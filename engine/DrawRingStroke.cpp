@@ -4,6 +4,7 @@
 // random numbers of the full path; a whole ring that stays clear of the
 // region is only counted.
 #include "engine/DeterministicTrig.h"
+#include "engine/FloatWalk.h"
 #include "engine/Sampling.h"
 #include "engine/StrokeWidth.h"
 #include "engine/Walkers.h"
@@ -41,6 +42,30 @@ bool AnnulusMisses(double x, double y, double rMin, double rMax, const Box& b) {
 
 bool AnnulusInside(double x, double y, double rMax, const Box& b) {
     return x - rMax >= b.x0 && x + rMax <= b.x1 && y - rMax >= b.y0 && y + rMax <= b.y1;
+}
+
+// The spiral's radius at angle phi: it shrinks by pitch over the turn.
+float SpiralRadius(float radius, float pitch, float phi) {
+    return float(double(radius) - double(phi) * kInvTwoPi * double(pitch));
+}
+
+// The longest stretch of at most `limit` angle steps that adds the same
+// amount at every step, stays below a full turn before its last step and,
+// on a spiral, keeps the radius on one side of 0 (it only shrinks, so the
+// stretch's first and last angles decide); 0 or 1 when the next step has
+// to be taken on its own.
+uint64_t AngleStretch(uint64_t limit, float phi, float dphi, bool isSpiral, float radius, float pitch) {
+    float delta;
+    uint64_t k = UniformAdditions(phi, dphi, &delta);
+    if (k > limit) k = limit;
+    if (k < 2 || !(delta > 0.0f)) return 0;
+    const uint64_t below = StepsBelow(phi, delta, kTwoPi) + 1;
+    if (below < k) k = below;
+    if (k > 1 && isSpiral) {
+        const float last = float(double(phi) + double(k - 1) * double(delta));
+        if ((SpiralRadius(radius, pitch, phi) >= 0.0f) != (SpiralRadius(radius, pitch, last) >= 0.0f)) return 0;
+    }
+    return k;
 }
 
 }  // namespace
@@ -95,7 +120,13 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
         if (reliefPerSample >= 0) {
             uint64_t n = 0;
             for (float phi = 0.0f; double(phi) < kTwoPi;) {
-                if (!isSpiral || float(double(radius) - double(phi) * kInvTwoPi * double(pitch)) >= 0.0f) ++n;
+                const uint64_t k = c.fast ? AngleStretch(kEndless, phi, dphi, isSpiral, radius, pitch) : 0;
+                if (k > 1) {
+                    if (!isSpiral || SpiralRadius(radius, pitch, phi) >= 0.0f) n += k;
+                    phi = RepeatAddition(phi, dphi, k);
+                    continue;
+                }
+                if (!isSpiral || SpiralRadius(radius, pitch, phi) >= 0.0f) ++n;
                 float next = phi + dphi;
                 if (!(next > phi)) break;
                 phi = next;
@@ -118,8 +149,17 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
     uint64_t freeRun = 0, freeDraws = 0;
 
     for (float phi = 0.0f; double(phi) < kTwoPi;) {
+        if (freeRun > 1) {
+            const uint64_t k = AngleStretch(freeRun, phi, dphi, isSpiral, radius, pitch);
+            if (k > 1) {
+                freeRun -= k;
+                if (!isSpiral || SpiralRadius(radius, pitch, phi) >= 0.0f) LcgSkip(&c.rng, k * freeDraws);
+                phi = RepeatAddition(phi, dphi, k);
+                continue;
+            }
+        }
         float R = radius;
-        if (isSpiral) R = float(double(radius) - double(phi) * kInvTwoPi * double(pitch));
+        if (isSpiral) R = SpiralRadius(radius, pitch, phi);
         if (freeRun > 0) {
             --freeRun;
             if (R >= 0.0f) LcgSkip(&c.rng, freeDraws);

@@ -88,6 +88,25 @@ Picture RenderInBands(const EngraveSettings& params, const Picture& source, int 
     return out;
 }
 
+Picture RenderPane(const EngraveSettings& params, const Picture& source, int left, int top, int width, int height,
+                   const RenderSetup& setup) {
+    Picture out = MakePicture(width, height, source.planes, source.depth);
+    for (int y = 0; y < height; ++y)
+        std::copy(source.Row(top + y) + size_t(left) * source.planes * source.SampleBytes(),
+                  source.Row(top + y) + size_t(left + width) * source.planes * source.SampleBytes(), out.Row(y));
+    std::vector<uint8_t> subpixels(SubpixelRasterBytes(width, height), 0xA5);
+    std::vector<uint8_t> coverage(CoverageRasterBytes(width, height), 0x5A);
+    const EngraveImage image{source.planes, source.depth, setup.cmykConverted,
+                             SampleWindow{source.bytes.data(), source.RowStride(), 0, 0, source.width, source.height},
+                             out.bytes.data(), out.RowStride()};
+    const EngraveRegion region{source.width, source.height, left, top, width, height};
+    (setup.reference ? EngraveRenderReference : EngraveRender)(params, region, image, MaskView{},
+                                                               RenderOptions{setup.densifyRelief, setup.threads},
+                                                               EngraveScratch{subpixels.data(), coverage.data()},
+                                                               EngraveProgress{});
+    return out;
+}
+
 uint64_t HashPicture(const Picture& p) {
     uint64_t h = 1469598103934665603ull;
     for (uint8_t b : p.bytes) h = (h ^ b) * 1099511628211ull;

@@ -43,6 +43,11 @@ inline Picture RenderWhole(const EngraveSettings& params, const Picture& source,
     return RenderInBands(params, source, 1, setup);
 }
 
+// Renders only the pane (left, top, width, height) of the picture, the
+// way the dialog's preview asks for it; the whole picture is the source.
+Picture RenderPane(const EngraveSettings& params, const Picture& source, int left, int top, int width, int height,
+                   const RenderSetup& setup = {});
+
 // 64-bit FNV-1a of the samples.
 uint64_t HashPicture(const Picture& p);
 // 8-bit RGBA view for PNG files (16-bit scaled down, missing alpha opaque).

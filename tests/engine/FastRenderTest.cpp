@@ -42,4 +42,28 @@ TEST(FastRender, EqualsReferenceForEveryKindSchemaPathAndThreadCount) {
             }
 }
 
+// A small pane far inside a larger image: most samples of every stroke
+// are stepped over in stretches, which must land exactly where the
+// sample-by-sample walk lands (angles that make float steps uneven,
+// dots for steps longer than one, the pane beyond a ring's centre, an
+// offset that starts the spiral inside its own pitch).
+TEST(FastRender, PaneEqualsReferenceWhereMostSamplesAreSteppedOver) {
+    const Picture source = MakeGradientPicture(320, 240, 3, 8);
+    struct Pane { int left, top; float rotation; bool dots; float randomness, noise, offset; };
+    const Pane panes[] = {{150, 100, 30, false, 0, 0, 0},   {10, 190, 0, true, 0, 40, 0},   {270, 5, 90, false, 300, 0, 0},
+                          {200, 60, -47.5f, true, 0, 0, 0}, {40, 30, 1e5f, false, 0, 0, 0}, {100, 150, 10, false, 0, 60, 500}};
+    for (int kind = 0; kind < 13; ++kind)
+        for (const Pane& p : panes) {
+            EngraveSettings params = DefaultEngraveSettings();
+            params.pattern = uint8_t(kind), params.rotation = p.rotation, params.useCircles = p.dots;
+            params.randomness = p.randomness, params.noise = p.noise, params.offset = p.offset, params.centerX = p.left > 160 ? -400.0f : 150.0f;
+            RenderSetup setup;
+            setup.reference = true;
+            const Picture reference = RenderPane(params, source, p.left, p.top, 40, 30, setup);
+            setup.reference = false;
+            ASSERT_EQ(RenderPane(params, source, p.left, p.top, 40, 30, setup).bytes, reference.bytes)
+                << "kind " << kind << " pane " << p.left << "," << p.top;
+        }
+}
+
 }  // namespace

@@ -3,13 +3,57 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "engine/DrawPatternPass.h"
+#include "engine/FloatWalk.h"
 #include "engine/Walkers.h"
 #include "engine/WaveOffset.h"
 #include "tests/engine/EngineContextFixture.h"
 
 namespace {
+
+// The walk's float accumulation, one rounded addition after another.
+float LoopAddition(float x, float d, uint64_t n) {
+    for (uint64_t i = 0; i < n; ++i) x = x + d;
+    return x;
+}
+
+// Stretches of additions are exact: near binade edges, across zero, at
+// rounding ties (d an odd multiple of half an ulp), for steps finer than an
+// ulp, and for random starts and steps of every scale.
+TEST(FloatWalk, StretchesLandWhereTheLoopLands) {
+    struct Case { float x, d; uint64_t n; };
+    std::vector<Case> cases = {{0.0f, 1.0f, 100000},        {-5000.3f, 0.8660254f, 20000}, {1023.9f, 0.01f, 5000},
+                               {16777000.0f, 1.0f, 1000},   {4096.0f, 0.000244140625f, 70000},  // ties at 4096
+                               {8191.5f, 0.00048828125f, 9000}, {-1.0f, 3e-8f, 1000},   {3.0f, -0.7f, 20},
+                               {6.2831f, 1e-4f, 3000},      {1e20f, 1e13f, 4000},      {2.0f, 0.0f, 50}};
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int i = 0; i < 300; ++i) {
+        const float x = float(int32_t(next())) * std::ldexp(1.0f, int(next() % 40) - 40);
+        const float d = float(int32_t(next())) * std::ldexp(1.0f, int(next() % 40) - 50);
+        cases.push_back({x, d, next() % 4000});
+    }
+    for (const Case& c : cases) {
+        EXPECT_EQ(RepeatAddition(c.x, c.d, c.n), LoopAddition(c.x, c.d, c.n)) << c.x << " + " << c.d << " x " << c.n;
+        float delta;
+        const uint64_t uniform = UniformAdditions(c.x, c.d, &delta);
+        float x = c.x;
+        for (uint64_t j = 0; j < std::min<uint64_t>(uniform, 3000); ++j) {
+            const float y = x + c.d;
+            ASSERT_EQ(y - x, delta) << c.x << " + " << c.d << " step " << j;
+            x = y;
+        }
+        if (delta > 0.0f)
+            for (double limit : {double(c.x) + 1.0, double(c.x) + 1000.0 * delta, double(c.x) + 0.5 * delta}) {
+                if ((limit - double(c.x)) / double(delta) > 1e6) continue;
+                uint64_t below = 0;
+                while (double(c.x) + double(below + 1) * delta < limit) ++below;
+                EXPECT_EQ(StepsBelow(c.x, delta, limit), below) << c.x << " " << delta << " " << limit;
+            }
+    }
+}
 
 Picture Black(int w, int h) { return MakePicture(w, h, 3, 8); }
 
