@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -93,18 +94,18 @@ ImageIoResult ReadImageFile(const std::string& path, Image& image) {
         std::fclose(file);
         return Fail(path, "the file is too large (more than 4 GiB)");
     }
-    std::vector<uint8_t> bytes;
-    try {
-        bytes.resize(size_t(info.st_size));
-    } catch (const std::bad_alloc&) {
+    // Not zero-filled first: fread overwrites every byte that is used.
+    const size_t size = size_t(info.st_size);
+    std::unique_ptr<uint8_t[]> bytes(new (std::nothrow) uint8_t[size ? size : 1]);
+    if (!bytes) {
         std::fclose(file);
         return Fail(path, "not enough memory to read the file");
     }
-    const size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), file);
+    const size_t got = size == 0 ? 0 : std::fread(bytes.get(), 1, size, file);
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    if (failed || got != bytes.size()) return Fail(path, "cannot read the file");
-    return ReadImageMemory(bytes.data(), bytes.size(), path, image);
+    if (failed || got != size) return Fail(path, "cannot read the file");
+    return ReadImageMemory(bytes.get(), size, path, image);
 }
 
 std::string CheckWritable(const Image& image, FileFormat format) {

@@ -39,7 +39,30 @@ uint32_t ToFile(uint32_t v, bool ink, int depth) {
 
 uint32_t Luma(uint32_t r, uint32_t g, uint32_t b) { return (299 * r + 587 * g + 114 * b + 500) / 1000; }
 
+// RGB and RGBA at 8 bits are stored exactly as the interface holds them.
+bool SameBytesAsInterface(const Image& image) {
+    return image.model == ColorModel::Rgb && image.depth == 8 && image.samples8.size() == SampleCount(image);
+}
+
 }  // namespace
+
+InterfaceImage TakeInterfaceImage(Image& image) {
+    if (!SameBytesAsInterface(image)) {
+        InterfaceImage out = ToInterfaceImage(image);
+        image.samples8 = {};
+        image.samples16 = {};
+        return out;
+    }
+    InterfaceImage out;
+    out.width = int32_t(image.width);
+    out.height = int32_t(image.height);
+    out.depth = 8;
+    out.planes = int16_t(InterfacePlanes(image));
+    out.mode = plugInModeRGBColor;
+    out.pixels = std::move(image.samples8);
+    image.samples8 = {};
+    return out;
+}
 
 InterfaceImage ToInterfaceImage(const Image& image) {
     InterfaceImage out;
@@ -78,6 +101,11 @@ std::string FromInterfaceImage(const InterfaceImage& pixels, Image& image) {
         pixels.depth != image.depth || pixels.planes != InterfacePlanes(image) ||
         pixels.pixels.size() != pixels.rowBytes() * image.height) {
         return "the filtered pixels do not match the image's size, depth or planes";
+    }
+    if (image.model == ColorModel::Rgb && image.depth == 8) {
+        image.samples16.clear();
+        image.samples8.assign(pixels.pixels.begin(), pixels.pixels.end());
+        return {};
     }
     // The image may have been kept without its samples: only its shape and
     // file details matter here.

@@ -13,6 +13,11 @@
 
 InterfaceImage ToInterfaceImage(const Image& image);
 
+// The same, taking the image's samples (moved when they already are the
+// interface's bytes, as RGB and RGBA at 8 bits are); the image keeps
+// everything but its samples.
+InterfaceImage TakeInterfaceImage(Image& image);
+
 // Stores `pixels` (the shape ToInterfaceImage gave for this image) back into
 // the image's own model and depth; the image's sample vectors are sized
 // here when they are not already (the caller may drop them in between). Gray takes the luma of the RGB samples,

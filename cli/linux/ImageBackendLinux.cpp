@@ -29,11 +29,9 @@ bool LoadImageFile(const std::string& path, LoadedImage* loaded, std::string* er
         *error = WithoutPath(result.message, path);
         return false;
     }
-    loaded->image = ToInterfaceImage(info->image);
     loaded->description = DescribeImage(FormatName(info->image.format), info->image);
     // The samples live on in the interface image; keep only the description.
-    info->image.samples8 = {};
-    info->image.samples16 = {};
+    loaded->image = TakeInterfaceImage(info->image);
     loaded->file = info;
     return true;
 }

@@ -24,10 +24,8 @@ bool LoadImageFile(const std::string& path, LoadedImage* loaded, std::string* er
         *error = reason;
         return false;
     }
-    loaded->image = ToInterfaceImage(info->image);
     loaded->description = DescribeImage(WindowsFormatName(info->format), info->image);
-    info->image.samples8 = {};
-    info->image.samples16 = {};
+    loaded->image = TakeInterfaceImage(info->image);
     loaded->file = info;
     return true;
 }

@@ -39,9 +39,16 @@ TEST(InterfacePixels, WorkedPixelsGoOutAndComeBack) {
         {OneRow(ColorModel::Cmyk, true, 8, {0, 255, 100, 1, 77, 255, 0, 0, 0, 0}), plugInModeCMYKColor, 5,
          {255, 0, 155, 254, 77, 0, 255, 255, 255, 0}},
         {OneRow(ColorModel::Cmyk, false, 16, {0, 65535, 32768, 1}), plugInModeCMYK64, 4, {32768, 0, 16384, 32767}},
+        {OneRow(ColorModel::Rgb, true, 8, {0, 255, 7, 128, 9, 10, 11, 0}), plugInModeRGBColor, 4,
+         {0, 255, 7, 128, 9, 10, 11, 0}},
+        {OneRow(ColorModel::Rgb, false, 8, {1, 2, 3, 250, 251, 252}), plugInModeRGBColor, 3, {1, 2, 3, 250, 251, 252}},
     };
     for (const Case& c : cases) {
-        const InterfaceImage pixels = ToInterfaceImage(c.image);
+        // Taking the samples (moved where they already fit) gives the same pixels.
+        Image taken = c.image;
+        const InterfaceImage pixels = TakeInterfaceImage(taken);
+        EXPECT_TRUE(taken.samples8.empty() && taken.samples16.empty());
+        EXPECT_EQ(ToInterfaceImage(c.image).pixels, pixels.pixels);
         EXPECT_EQ(pixels.mode, c.mode);
         EXPECT_EQ(pixels.planes, c.planes);
         EXPECT_EQ(pixels.depth, c.image.depth);
