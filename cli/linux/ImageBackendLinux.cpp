@@ -84,13 +84,36 @@ bool LoadMaskFile(const std::string& path, int width, int height, std::vector<ui
 }
 
 bool MakeColorService(const LoadedImage& loaded, ColorService* service, std::string* error) {
-    std::shared_ptr<ColorEngine> engine(ColorEngine::CreateFor(loaded.file->image, *error).release());
-    if (!engine) return false;
-    service->convert8 = [engine](int16_t from, int16_t to, Color8* colors, int count) {
-        return engine->Convert8(from, to, colors, count) == ColorStatus::Ok;
+    // Building the transforms takes tens of milliseconds: an RGB image gets
+    // them on the first conversion a filter asks for, usually never. A CMYK
+    // image needs them, so a failure is reported before anything runs.
+    struct Lazy {
+        Image image;
+        std::unique_ptr<ColorEngine> engine;
+        bool tried = false;
+        ColorEngine* Get() {
+            if (!tried) {
+                tried = true;
+                std::string ignored;
+                engine = ColorEngine::CreateFor(image, ignored);
+            }
+            return engine.get();
+        }
     };
-    service->convert16 = [engine](int16_t from, int16_t to, Color16* colors, int count) {
-        return engine->Convert16(from, to, colors, count) == ColorStatus::Ok;
+    auto lazy = std::make_shared<Lazy>();
+    lazy->image = loaded.file->image;
+    if (loaded.image.mode == plugInModeCMYKColor || loaded.image.mode == plugInModeCMYK64) {
+        lazy->tried = true;
+        lazy->engine = ColorEngine::CreateFor(lazy->image, *error);
+        if (!lazy->engine) return false;
+    }
+    service->convert8 = [lazy](int16_t from, int16_t to, Color8* colors, int count) {
+        ColorEngine* engine = lazy->Get();
+        return engine && engine->Convert8(from, to, colors, count) == ColorStatus::Ok;
+    };
+    service->convert16 = [lazy](int16_t from, int16_t to, Color16* colors, int count) {
+        ColorEngine* engine = lazy->Get();
+        return engine && engine->Convert16(from, to, colors, count) == ColorStatus::Ok;
     };
     return true;
 }

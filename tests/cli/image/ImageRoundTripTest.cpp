@@ -6,8 +6,12 @@
 
 #include <tiffio.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 #include "cli/image/ImageIo.h"
+#include "cli/image/PngDeflate.h"
 #include "tests/cli/CliTestFiles.h"
 
 namespace {
@@ -120,6 +124,30 @@ TEST_F(FileChoices, PngChunksSurvive) {
     EXPECT_DOUBLE_EQ(back.resolution.x, 40);
     EXPECT_DOUBLE_EQ(back.resolution.y, 20);
     EXPECT_EQ(back.samples8, image.samples8);
+}
+
+// Images of several deflate pieces: the samples come back, and the file
+// is the same byte for byte whatever the number of threads.
+TEST_F(FileChoices, PngImageDataInPiecesReadsBackTheSameOnAnyThreadCount) {
+    struct Case { ColorModel model; bool alpha; int depth; uint32_t width, height; };
+    for (const Case& c : {Case{ColorModel::Rgb, false, 8, 1500, 1100}, Case{ColorModel::Rgb, true, 16, 700, 900},
+                          Case{ColorModel::Gray, true, 8, 2500, 1000}}) {
+        const Image image = MakeNoiseImage(FileFormat::Png, c.model, c.alpha, c.depth, c.width, c.height, 5);
+        ASSERT_GT(SampleCount(image) * (c.depth / 8), 2 * kPngPieceBytes);
+        std::string first;
+        for (const char* threads : {"1", "3"}) {
+            setenv("LUMERIC_THREADS", threads, 1);
+            ASSERT_TRUE(WriteImageFile(Path("p.png"), image).ok);
+            Image back;
+            ASSERT_TRUE(ReadImageFile(Path("p.png"), back).ok);
+            EXPECT_TRUE(back.samples8 == image.samples8 && back.samples16 == image.samples16) << threads;
+            std::ifstream file(Path("p.png"), std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+            if (first.empty()) first = bytes;
+            EXPECT_TRUE(bytes == first) << "threads " << threads;
+        }
+        unsetenv("LUMERIC_THREADS");
+    }
 }
 
 TEST_F(FileChoices, JpegProgressionYcckAndQualitySurvive) {
