@@ -17,6 +17,7 @@
 #include "module/PluginMain.h"
 #include "tests/cli/CliTestFiles.h"
 #include "tests/support/FakeHost.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -25,11 +26,6 @@ struct Outcome {
     std::string out, err;
 };
 
-std::string Slurp(const std::string& path) {
-    const std::vector<uint8_t> bytes = ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 class Command : public ScratchDir {
 protected:
     // Runs lumeric with `args`, "{d}" standing for the scratch folder.
@@ -37,7 +33,7 @@ protected:
         for (size_t at; (at = args.find("{d}")) != std::string::npos;) args.replace(at, 3, Dir());
         const std::string out = Path("stdout.txt"), err = Path("stderr.txt");
         const int status = std::system((LUMERIC_COMMAND " " + args + " >" + out + " 2>" + err).c_str());
-        return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
+        return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(out), ReadText(err)};
     }
     void Write(const std::string& name, const Image& image) {
         ASSERT_TRUE(WriteImageFile(Path(name), image).ok) << name;
@@ -174,7 +170,7 @@ TEST_F(Command, RecordReplayAndStateCarryTheSettings) {
 TEST_F(Command, PresetSaveThenShowRoundTrips) {
     const Outcome save = Run("preset save {d}/mine.lmv --set rotation=12.5 --set pattern=\"Spiral waves 3\"");
     ASSERT_EQ(save.code, 0) << save.err;
-    EXPECT_EQ(Slurp(Path("mine.lmv")).rfind("Corvessa Lumeric\nlgnA 12.500000 \t\t\t\t;Rotation \n", 0), 0u);
+    EXPECT_EQ(ReadText(Path("mine.lmv")).rfind("Corvessa Lumeric\nlgnA 12.500000 \t\t\t\t;Rotation \n", 0), 0u);
     const Outcome show = Run("preset show {d}/mine.lmv");
     ASSERT_EQ(show.code, 0) << show.err;
     EXPECT_EQ(show.out.rfind("rotation = 12.5\noffset = 0\nspace = 20\n", 0), 0u) << show.out;
@@ -199,7 +195,7 @@ TEST_F(Command, BatchReportsABadFileAndGoesOn) {
     EXPECT_FALSE(Exists("out/b.png"));
     WriteText("out/a.png", "precious");
     EXPECT_EQ(Run("engrave {d}/a.png -o {d}/out --force").code, 0);
-    EXPECT_NE(Slurp(Path("out/a.png")), "precious") << "--force replaces an output";
+    EXPECT_NE(ReadText(Path("out/a.png")), "precious") << "--force replaces an output";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("out")), {}), 2) << "a temporary was left";
 }
 
@@ -231,7 +227,7 @@ TEST_F(Command, BadInputsAreRefusedClearly) {
         EXPECT_EQ(o.code, c.code) << c.args << ": " << o.err;
         EXPECT_NE(o.err.find(c.message), std::string::npos) << "stderr: " << o.err;
     }
-    EXPECT_EQ(Slurp(Path("old.png")), "precious");
+    EXPECT_EQ(ReadText(Path("old.png")), "precious");
     std::vector<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(Dir())) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
