@@ -1,6 +1,8 @@
 // The controls' state machines, natively, where the windows' tests do not
 // reach: scroll codes the arrows never send in a click, points on a
-// button's edges, a second release, and every skin-set rule.
+// button's edges, a second release, and every skin-set rule. (Which
+// bitmaps and captions a skin paints is in the gallery's reference
+// pictures.)
 #include <gtest/gtest.h>
 
 #include "controls/ButtonModel.h"
@@ -39,9 +41,6 @@ TEST(Buttons, EdgesSecondReleasesAndSkinSets) {
     EXPECT_EQ(ChooseSkinSet(false, false, true, 1), SkinSet::Hover);
     EXPECT_EQ(ChooseSkinSet(false, false, false, 1), SkinSet::Default);
     EXPECT_EQ(ChooseSkinSet(false, false, false, 2), SkinSet::Normal);
-    EXPECT_EQ(SkinBitmapId(SkinSet::Default, SkinPiece::Left), 127);
-    EXPECT_EQ(SkinBitmapId(SkinSet::Pressed, SkinPiece::Middle), 134);
-    EXPECT_EQ(SkinCaption(1080), nullptr);
 }
 
 }  // namespace

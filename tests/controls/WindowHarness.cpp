@@ -8,6 +8,7 @@
 #include "controls/PushButtons.h"
 #include "tests/support/PngReader.h"
 #include "tests/support/PngWriter.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -44,13 +45,6 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
-}
-
-// Linux paths of the build, as wine sees them (drive Z:).
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
 }
 
 std::string ArtifactPath(const std::string& name, const char* subfolder = "controls") {

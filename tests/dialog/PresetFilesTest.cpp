@@ -7,22 +7,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 
 #include "dialog/PresetFiles.h"
 #include "dialog/PresetNames.h"
 #include "dialog/PresetWriter.h"
 #include "tests/dialog/PresetTestRecord.h"
+#include "tests/support/TestFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void Put(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
@@ -60,7 +55,7 @@ TEST_F(PresetFiles, TypedNamesSaveListLoadAndDelete) {
     ASSERT_TRUE(WritePresetFile(folder_, "abc", DefaultEngraveSettings()));
     for (const auto& c : cases) {
         ASSERT_TRUE(WritePresetFile(folder_, NormalizePresetName(c.typed), unusual_)) << c.typed;
-        EXPECT_EQ(Slurp(fs::path(folder_) / c.file), kHeader + kAllLines) << c.typed;
+        EXPECT_EQ(ReadText(folder_ + "/" + c.file), kHeader + kAllLines) << c.typed;
         EXPECT_EQ(PresetListName(c.file), c.listed);
         SettingValues record = SentinelRecord();
         EXPECT_TRUE(LoadPreset(folder_, c.listed, &record)) << c.listed;
@@ -102,7 +97,7 @@ TEST_F(PresetFiles, NamesOutsideTheFolderAreRefused) {
         EXPECT_FALSE(PresetExists(folder_, name)) << name;
         EXPECT_FALSE(WritePresetFile(folder_, name, DefaultEngraveSettings())) << name;
         EXPECT_FALSE(DeletePreset(folder_, name)) << name;
-        EXPECT_EQ(Slurp(root_ / "outside.lmv"), kHeader + kAllLines) << name;
+        EXPECT_EQ(ReadText((root_ / "outside.lmv").string()), kHeader + kAllLines) << name;
     }
     EXPECT_TRUE(FolderEntries().empty());
 }
@@ -118,11 +113,11 @@ TEST_F(PresetFiles, FailedWritesLeaveTheSavedPresetIntact) {
         sink.Write("Corvessa Lumeric\nlgnA 1", 23);
         return false;
     }));
-    EXPECT_EQ(Slurp(target), kHeader + kAllLines);
+    EXPECT_EQ(ReadText(target.string()), kHeader + kAllLines);
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"keep.lmv"});
     fs::create_directory(fs::path(folder_) / "keep.lmv.tmp");  // in the way of the temporary file
     EXPECT_FALSE(WritePresetFile(folder_, "keep", DefaultEngraveSettings()));
-    EXPECT_EQ(Slurp(target), kHeader + kAllLines);
+    EXPECT_EQ(ReadText(target.string()), kHeader + kAllLines);
 }
 
 // A stdio write that the system refuses is reported, not swallowed.

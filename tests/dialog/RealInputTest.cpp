@@ -9,10 +9,9 @@
 #include <sstream>
 
 #include "cli/image/ImageIo.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
 TEST(DialogRealInput, OkEngravesWithWhatTheUserChose) {
     if (!std::ifstream(LUMERIC_WIN64_LUMERIC)) {
@@ -26,8 +25,8 @@ TEST(DialogRealInput, OkEngravesWithWhatTheUserChose) {
     const std::string input = LUMERIC_SOURCE_DIR "/samples/astronaut.png";
     const std::string windows = (folder / "windows.png").string(), linux = (folder / "linux.png").string();
     const std::string action = (folder / "chosen.json").string();
-    ASSERT_EQ(std::system(("sh " LUMERIC_SOURCE_DIR "/tests/dialog/drive-dialog.sh " + Quote(LUMERIC_WIN64_LUMERIC) +
-                           " " + Quote(input) + " " + Quote(windows) + " " + Quote(action))
+    ASSERT_EQ(std::system(("sh " LUMERIC_SOURCE_DIR "/tests/dialog/drive-dialog.sh " + ShellQuote(LUMERIC_WIN64_LUMERIC) +
+                           " " + ShellQuote(input) + " " + ShellQuote(windows) + " " + ShellQuote(action))
                               .c_str()),
               0);
 
@@ -38,8 +37,8 @@ TEST(DialogRealInput, OkEngravesWithWhatTheUserChose) {
                              "\"Geom\", \"type\": \"long\", \"value\": 8}"})
         EXPECT_NE(recorded.str().find(item), std::string::npos) << item << " not in\n" << recorded.str();
 
-    ASSERT_EQ(std::system((LUMERIC_COMMAND " engrave " + Quote(input) + " " + Quote(linux) + " --quiet --replay " +
-                           Quote(action))
+    ASSERT_EQ(std::system((LUMERIC_COMMAND " engrave " + ShellQuote(input) + " " + ShellQuote(linux) + " --quiet --replay " +
+                           ShellQuote(action))
                               .c_str()),
               0);
     Image a, b;

@@ -11,6 +11,7 @@
 
 #include "cli/image/ImageIo.h"
 #include "gegl/PropertyDescs.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -53,12 +54,6 @@ std::string ProcedureValues(const std::vector<Setting>& settings) {
         text += " " + Number(value);
     }
     return text;
-}
-
-std::string Quote(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
 }
 
 int RunShell(const std::string& line, std::string* output) {
@@ -123,7 +118,7 @@ protected:
     // lumeric engrave of `in` with the settings, read back.
     static Image FromLumeric(const std::string& in, const std::vector<Setting>& settings, const std::string& out) {
         std::string output;
-        EXPECT_EQ(RunShell(std::string(LUMERIC_COMMAND) + " engrave --force " + Quote(in) + " " + Quote(out) +
+        EXPECT_EQ(RunShell(std::string(LUMERIC_COMMAND) + " engrave --force " + ShellQuote(in) + " " + ShellQuote(out) +
                                Arguments(settings, false),
                            &output),
                   0)
@@ -141,9 +136,9 @@ TEST_P(AgainstLumeric, TheGeglCommand) {
     const EngraveRun& run = GetParam();
     const std::string in = Path(std::string(run.picture) + ".png"), out = Path(std::string(run.name) + "-gegl.png");
     std::string output;
-    ASSERT_EQ(RunShell(std::string(LUMERIC_GEGL_COMMAND) + " -- gegl:load path=" + Quote(in) + " lumeric:engrave" +
+    ASSERT_EQ(RunShell(std::string(LUMERIC_GEGL_COMMAND) + " -- gegl:load path=" + ShellQuote(in) + " lumeric:engrave" +
                            Arguments(run.settings, true) +
-                           " gegl:png-save bitdepth=" + (run.picture[3] == '1' ? "16" : "8") + " path=" + Quote(out),
+                           " gegl:png-save bitdepth=" + (run.picture[3] == '1' ? "16" : "8") + " path=" + ShellQuote(out),
                        &output),
               0)
         << output;
@@ -181,8 +176,8 @@ TEST_F(AgainstLumeric, TheGimpProcedure) {
     const std::string user = "/lumeric-test-home", home = Path("stage") + user;
     std::string output;
     ASSERT_EQ(
-        RunShell("HOME=" + user + " XDG_DATA_HOME= XDG_CONFIG_HOME= DESTDIR=" + Quote(Path("stage")) +
-                     " cmake --install " + Quote(LUMERIC_BUILD_DIR) + " --component gimp --prefix " + user + "/.local",
+        RunShell("HOME=" + user + " XDG_DATA_HOME= XDG_CONFIG_HOME= DESTDIR=" + ShellQuote(Path("stage")) +
+                     " cmake --install " + ShellQuote(LUMERIC_BUILD_DIR) + " --component gimp --prefix " + user + "/.local",
                  &output),
         0)
         << output;
@@ -197,13 +192,13 @@ TEST_F(AgainstLumeric, TheGimpProcedure) {
                                " " + Number(w) + " " + Number(h) + ")";
     for (const EngraveRun& run : runs) {
         const std::string in = Path(std::string(run.picture) + ".png"), out = Path(std::string(run.name) + ".png");
-        batch += " -b " + Quote("(let* ((image (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
+        batch += " -b " + ShellQuote("(let* ((image (car (gimp-file-load RUN-NONINTERACTIVE \"" + in + "\" \"" + in +
                                 "\"))) (layer (car (gimp-image-get-active-drawable image))))" +
                                 (&run == &runs[2] ? select : "") + " (plug-in-lumeric-engrave RUN-NONINTERACTIVE" +
                                 " image layer" + ProcedureValues(run.settings) + ") (gimp-file-save " +
                                 "RUN-NONINTERACTIVE image layer \"" + out + "\" \"" + out + "\"))");
     }
-    ASSERT_EQ(RunShell("HOME=" + Quote(home) + " XDG_DATA_HOME= XDG_CONFIG_HOME= " + Quote(LUMERIC_GIMP_CONSOLE) +
+    ASSERT_EQ(RunShell("HOME=" + ShellQuote(home) + " XDG_DATA_HOME= XDG_CONFIG_HOME= " + ShellQuote(LUMERIC_GIMP_CONSOLE) +
                            " -i -d -f" + batch + " -b '(gimp-quit 0)'",
                        &output),
               0)

@@ -4,13 +4,9 @@
 
 #include "host/ChunkPlan.h"
 #include "host/MemoryPlan.h"
+#include "tests/support/FakeHost.h"
 
 namespace {
-
-std::string Text(const VRect& r) {
-    return std::to_string(r.top) + "," + std::to_string(r.left) + "," + std::to_string(r.bottom) + "," +
-           std::to_string(r.right);
-}
 
 TEST(ChunkPlan, RectanglesOfAChunk) {
     struct Case { VRect filter; int32_t top, rows, reach; bool split; const char *in, *out, *mask; };
@@ -21,9 +17,9 @@ TEST(ChunkPlan, RectanglesOfAChunk) {
                           // The last chunk is not clipped.
                           Case{{0, 0, 13, 20}, 12, 3, 4, false, "8,0,15,20", "12,0,15,20", "8,0,15,20"}}) {
         const ChunkRects r = PlanChunk(c.filter, c.top, c.rows, c.reach, c.split);
-        EXPECT_EQ(Text(r.in), c.in) << c.top;
-        EXPECT_EQ(Text(r.out), c.out) << c.top;
-        EXPECT_EQ(Text(r.mask), c.mask) << c.top;
+        EXPECT_EQ(RectText(r.in), c.in) << c.top;
+        EXPECT_EQ(RectText(r.out), c.out) << c.top;
+        EXPECT_EQ(RectText(r.mask), c.mask) << c.top;
     }
 }
 

@@ -94,25 +94,24 @@ INSTANTIATE_TEST_SUITE_P(AllKinds, PreviewEqualsFinal, testing::ValuesIn(AllKind
                                     std::to_string(info.param.schema) + (info.param.direct ? "Direct" : "Antialiased");
                          });
 
-TEST(Preview, SixteenBitsAlphaSelectionAndDotsMatchTheFinalImage) {
-    EngraveSettings settings = DefaultEngraveSettings();
-    settings.useCircles = 1;
-    settings.fillAlpha = 0;
-    for (int kind : {kWaves2, kRingsWaves3, kSpiralWaves4}) {
-        settings.pattern = uint8_t(kind);
-        ExpectPreviewsMatch(settings, TexturedImage(53, 41, 4, 16), true, "rgba16 kind " + std::to_string(kind));
+// With a selection: 16-bit RGBA with dots and transparency, and CMYK,
+// whose preview holds the CMYK samples the final render writes, converted
+// back through the host's colour suite and blended as there.
+TEST(Preview, SelectionsSixteenBitsDotsAndCmykMatchTheFinalImage) {
+    struct Case { const char* name; int kind, schema, direct; bool dots; FakeImage image; };  // schema -1: the default
+    const FakeImage rgba16 = TexturedImage(53, 41, 4, 16), cmyk8 = TexturedImage(47, 39, 4, 8, plugInModeCMYKColor),
+                    cmyka16 = TexturedImage(47, 39, 5, 16, plugInModeCMYK64);
+    for (const Case& c : {Case{"rgba16", kWaves2, -1, 0, true, rgba16},
+                          Case{"rgba16", kRingsWaves3, -1, 0, true, rgba16},
+                          Case{"rgba16", kSpiralWaves4, -1, 0, true, rgba16},
+                          Case{"cmyk8", kSpiralWaves1, kInitialColor, 0, false, cmyk8},
+                          Case{"cmyka16", kSpiralWaves1, kInitialColor, 1, false, cmyka16}}) {
+        EngraveSettings settings = DefaultEngraveSettings();
+        settings.pattern = uint8_t(c.kind), settings.noAntialias = c.direct;
+        if (c.schema >= 0) settings.colorSchema = uint8_t(c.schema);
+        if (c.dots) settings.useCircles = 1, settings.fillAlpha = 0;
+        ExpectPreviewsMatch(settings, c.image, true, std::string(c.name) + " kind " + std::to_string(c.kind));
     }
-}
-
-// A CMYK image's preview holds the CMYK samples the final render writes,
-// converted back through the host's colour suite and blended as there.
-TEST(Preview, CmykMatchesTheFinalImage) {
-    EngraveSettings settings = DefaultEngraveSettings();
-    settings.colorSchema = kInitialColor;
-    settings.pattern = kSpiralWaves1;
-    ExpectPreviewsMatch(settings, TexturedImage(47, 39, 4, 8, plugInModeCMYKColor), true, "cmyk8");
-    settings.noAntialias = 1;
-    ExpectPreviewsMatch(settings, TexturedImage(47, 39, 5, 16, plugInModeCMYK64), true, "cmyka16");
 }
 
 // The panes show CMYK through the host's suite: 16-bit samples first come

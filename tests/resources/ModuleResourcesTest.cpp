@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "tests/resources/ExpectedResources.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -31,8 +32,6 @@ const ModuleCase kModules[] = {
 };
 
 void PrintTo(const ModuleCase& module, std::ostream* out) { *out << module.name; }
-
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
 
 // What a command writes on its standard output, byte for byte.
 std::string OutputOf(const std::string& command) {
@@ -89,14 +88,14 @@ protected:
     // resource compilers store "PiPL" as "PIPL".
     std::vector<uint8_t> Resource(const std::string& type, const std::string& name) {
         const std::string bytes = OutputOf(std::string(LUMERIC_WRESTOOL) + " --extract --raw --type=" + type +
-                                           " --name=" + name + " " + Quote(GetParam().path));
+                                           " --name=" + name + " " + ShellQuote(GetParam().path));
         EXPECT_FALSE(bytes.empty()) << "no resource " << type << " " << name;
         return ToBytes(bytes);
     }
 };
 
 TEST_P(Module, IsADllForItsMachineExportingPluginMainUndecorated) {
-    const std::string dump = OutputOf(std::string(GetParam().objdump) + " -p " + Quote(GetParam().path));
+    const std::string dump = OutputOf(std::string(GetParam().objdump) + " -p " + ShellQuote(GetParam().path));
     EXPECT_NE(dump.find(std::string("file format ") + GetParam().fileFormat + "\n"), std::string::npos) << dump;
     EXPECT_NE(dump.find("\tDLL\n"), std::string::npos) << "no DLL characteristic";
     EXPECT_NE(dump.find(" lumeric2.8bf\n"), std::string::npos) << "export table's module name";

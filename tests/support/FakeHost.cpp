@@ -44,11 +44,6 @@ using WriteToken = std::vector<FakeHost::DescriptorItem>;
 bool Empty(const VRect& r) { return r.bottom <= r.top || r.right <= r.left; }
 bool Inside(const FakeImage& image, int x, int y) { return x >= 0 && y >= 0 && x < image.width && y < image.height; }
 
-std::string Text(const VRect& r) {
-    return std::to_string(r.top) + "," + std::to_string(r.left) + "," + std::to_string(r.bottom) + "," +
-           std::to_string(r.right);
-}
-
 // Every descriptor procedure the module does not use: present, as a real
 // host's are, and answering `kResult`.
 template <OSErr kResult, typename... Args>
@@ -308,7 +303,7 @@ FakeHost::Rects FakeHost::Requested() const {
 
 std::string FakeHost::RectsText() const {
     const Rects r = Requested();
-    return "in=" + Text(r.in) + " out=" + Text(r.out) + " mask=" + Text(r.mask);
+    return "in=" + RectText(r.in) + " out=" + RectText(r.out) + " mask=" + RectText(r.mask);
 }
 
 void FakeHost::Deliver() {

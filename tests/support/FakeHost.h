@@ -17,6 +17,12 @@ inline std::string CodeText(uint32_t code) {
     return std::string{char(code >> 24), char(code >> 16), char(code >> 8), char(code)};
 }
 
+// "top,left,bottom,right", as the recorded calls show rectangles.
+inline std::string RectText(const VRect& r) {
+    return std::to_string(r.top) + "," + std::to_string(r.left) + "," + std::to_string(r.bottom) + "," +
+           std::to_string(r.right);
+}
+
 struct FakeImage {
     int width = 0, height = 0, planes = 3, depth = 8;
     int16_t mode = plugInModeRGBColor;

@@ -1,17 +1,6 @@
 #include "tests/win/ChildProcess.h"
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
-
 namespace {
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 HANDLE InheritableFile(const std::string& path, DWORD access, DWORD creation) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
@@ -20,12 +9,6 @@ HANDLE InheritableFile(const std::string& path, DWORD access, DWORD creation) {
 }
 
 }  // namespace
-
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
                       DWORD milliseconds) {
@@ -59,8 +42,8 @@ ChildOutcome RunChild(const std::string& program, const std::vector<std::string>
         GetExitCodeProcess(process.hProcess, &outcome.exitCode);
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
-        outcome.out = Slurp(outPath);
-        outcome.err = Slurp(errPath);
+        outcome.out = ReadText(outPath);
+        outcome.err = ReadText(errPath);
     }
     DeleteFileA(outPath.c_str());
     DeleteFileA(errPath.c_str());

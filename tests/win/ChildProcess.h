@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TestFiles.h"  // WindowsPath, for the arguments
+
 struct ChildOutcome {
     DWORD exitCode = 0;
     bool timedOut = false;
@@ -18,6 +20,3 @@ struct ChildOutcome {
 // killing it after `milliseconds`.
 ChildOutcome RunChild(const std::string& program, const std::vector<std::string>& args, const std::string& folder,
                       DWORD milliseconds);
-
-// A Linux path as wine's programs see it (the root is drive Z:).
-std::string WindowsPath(std::string path);

@@ -20,23 +20,11 @@
 
 #include "cli/image/ImageIo.h"
 #include "tests/cli/CliTestFiles.h"
+#include "tests/support/TestFiles.h"
 
 extern char** environ;
 
 namespace {
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
-
-std::string Slurp(const std::string& path) {
-    const std::vector<uint8_t> bytes = ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
-std::string WindowsPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
 
 struct EngraveRun {
     std::string output;  // file name in the scratch folder
@@ -62,28 +50,28 @@ protected:
     void RunBoth(const std::vector<EngraveRun>& runs) {
         std::string batch = "@echo off\r\n";
         for (const EngraveRun& run : runs) {
-            std::string linux = std::string(LUMERIC_COMMAND) + " engrave " + Quote(run.input) + " " +
-                                Quote(Path("linux-" + run.output));
+            std::string linux = std::string(LUMERIC_COMMAND) + " engrave " + ShellQuote(run.input) + " " +
+                                ShellQuote(Path("linux-" + run.output));
             std::string windows = WindowsPath(LUMERIC_WIN64_LUMERIC) + " engrave \"" + WindowsPath(run.input) +
                                   "\" \"" + WindowsPath(Path("windows-" + run.output)) + "\"";
             if (!run.setting.empty()) {
-                linux += " --set " + Quote(run.setting);
+                linux += " --set " + ShellQuote(run.setting);
                 windows += " --set \"" + run.setting + "\"";
             }
             if (!run.mask.empty()) {
-                linux += " --mask " + Quote(run.mask);
+                linux += " --mask " + ShellQuote(run.mask);
                 windows += " --mask \"" + WindowsPath(run.mask) + "\"";
             }
-            ASSERT_EQ(std::system((linux + " 2>" + Quote(Path("linux.err"))).c_str()), 0)
-                << linux << "\n" << Slurp(Path("linux.err"));
+            ASSERT_EQ(std::system((linux + " 2>" + ShellQuote(Path("linux.err"))).c_str()), 0)
+                << linux << "\n" << ReadText(Path("linux.err"));
             // Not "||": wine's cmd runs its right side whatever the exit code.
             batch += windows + "\r\nif errorlevel 1 echo FAILED " + run.output + "\r\n";
         }
         std::ofstream(Path("runs.bat"), std::ios::binary) << batch;
-        const std::string wine = "sh " + Quote(LUMERIC_WINE_RUN) + " cmd /c " + Quote(WindowsPath(Path("runs.bat"))) +
-                             " >" + Quote(Path("wine.out")) + " 2>&1 </dev/null";
+        const std::string wine = "sh " + ShellQuote(LUMERIC_WINE_RUN) + " cmd /c " + ShellQuote(WindowsPath(Path("runs.bat"))) +
+                             " >" + ShellQuote(Path("wine.out")) + " 2>&1 </dev/null";
         const int status = std::system(wine.c_str());
-        const std::string log = Slurp(Path("wine.out"));
+        const std::string log = ReadText(Path("wine.out"));
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << log;
         ASSERT_EQ(log.find("FAILED"), std::string::npos) << log;
     }
