@@ -1,10 +1,13 @@
 // The engine's entry: one render of one region, from the settings to the
 // composited output pixels.
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "engine/CoverageRaster.h"
 #include "engine/DrawPatternPass.h"
 #include "engine/Engrave.h"
+#include "engine/PendingRuns.h"
 #include "engine/RenderContext.h"
 
 namespace {
@@ -116,6 +119,12 @@ void RenderBand(const EngraveSettings& settings, const EngraveRegion& region, co
     c.fast = fast;
     t.lastStamp = fast ? &memo : nullptr;
     const bool antialiased = t.antialiased;
+    std::unique_ptr<PendingRuns> runs;
+    if (fast && antialiased) {
+        runs.reset(new (std::nothrow) PendingRuns);
+        if (runs) runs->subpixels = scratch.subpixels, runs->rowBytes = t.rasterRowBytes;
+    }
+    t.pendingRuns = runs.get();
     NibbleCountTable table;
     if (antialiased) BuildNibbleCountTable(&table);
     LcgSeed(&c.rng, 0);
@@ -126,6 +135,7 @@ void RenderBand(const EngraveSettings& settings, const EngraveRegion& region, co
         memo = StampMemo{};  // a new pass starts on a clear raster (or a new channel)
         if (antialiased) std::memset(scratch.subpixels, 0, SubpixelRasterBytes(region.width, region.height));
         DrawPatternPass(c);
+        if (runs) FlushPendingRuns(runs.get());
         if (antialiased) {
             ReduceCoverage(region.width, region.height, t.rasterRowBytes, scratch.subpixels, scratch.coverage, table);
             CompositeCoverage(t.pixels, scratch.coverage, t.rasterRowBytes, t.switches, pass);

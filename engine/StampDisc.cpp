@@ -2,10 +2,9 @@
 // otherwise the bow-tie or dot brush of radius trunc(r/2 + 0.5). The brush
 // is applied row by row from its span table; the points set are exactly
 // the traced ones (the tests compare both for every radius).
-#include <cstring>
-
 #include "engine/Brush.h"
 #include "engine/CoverageRaster.h"
+#include "engine/PendingRuns.h"
 #include "engine/StrokeTarget.h"
 
 namespace {
@@ -22,10 +21,9 @@ void PlotRun(int x0, int x1, int y, const StrokeTarget& t) {
 }
 
 // The fast render's antialiased brush: rows clipped to the raster once,
-// each row's run set a word (or a byte) at a time.
+// each row's run merged into the row's pending run.
 void StampRuns(int x, int y, int R, const BrushRows& rows, const StrokeTarget& t) {
-    const int rowBytes = t.rasterRowBytes;
-    const int last = rowBytes * 8 - 1;
+    const int last = t.rasterRowBytes * 8 - 1;
     int dy0 = -R, dy1 = R;
     if (y + dy0 < 0) dy0 = -y;
     if (y + dy1 >= t.rasterRows) dy1 = t.rasterRows - 1 - y;
@@ -35,34 +33,7 @@ void StampRuns(int x, int y, int R, const BrushRows& rows, const StrokeTarget& t
         int a = x - half, b = x + half;
         if (a < 0) a = 0;
         if (b > last) b = last;
-        if (a > b) continue;
-        uint8_t* row = t.subpixels + int64_t(y + dy) * rowBytes;
-        const int firstByte = a >> 3, lastByte = b >> 3;
-        if (b - (a & ~7) < 64 && firstByte + 8 <= rowBytes) {
-            // The whole run in one 64-bit word of this row (bytes outside
-            // the run are rewritten unchanged, and belong to this band).
-            const int from = a & 7, count = b - a + 1;
-            const uint64_t bits = (count == 64 ? ~uint64_t(0) : ((uint64_t(1) << count) - 1)) << from;
-            uint8_t* word = row + firstByte;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-            uint64_t v;
-            std::memcpy(&v, word, 8);
-            v |= bits;
-            std::memcpy(word, &v, 8);
-#else
-            for (int i = 0; i < 8; ++i) word[i] |= uint8_t(bits >> (8 * i));
-#endif
-            continue;
-        }
-        const uint8_t headMask = uint8_t(0xFFu << (a & 7));
-        const uint8_t tailMask = uint8_t(0xFFu >> (7 - (b & 7)));
-        if (firstByte == lastByte) {
-            row[firstByte] |= uint8_t(headMask & tailMask);
-            continue;
-        }
-        row[firstByte] |= headMask;
-        for (int i = firstByte + 1; i < lastByte; ++i) row[i] = 0xFF;
-        row[lastByte] |= tailMask;
+        if (a <= b) AddPendingRun(t.pendingRuns, y + dy, a, b);
     }
 }
 
@@ -80,7 +51,7 @@ void StampDisc(bool useDots, float r, int x, int y, const StrokeTarget& target) 
         // sets nothing new.
         if (memo->x == x && memo->y == y && memo->dots == useDots && radius <= memo->radius) return;
         *memo = StampMemo{x, y, radius, useDots};
-        if (radius >= 0 && target.antialiased) {
+        if (radius >= 0 && target.pendingRuns) {
             // Nothing of a brush this far outside the raster can land in it.
             if (y + radius < 0 || y - radius >= target.rasterRows || x + radius < 0 ||
                 x - radius >= target.rasterRowBytes * 8)

@@ -18,6 +18,8 @@ struct StampMemo {
     bool dots = false;
 };
 
+struct PendingRuns;
+
 struct StrokeTarget {
     PixelRegion pixels;
     bool antialiased;
@@ -28,6 +30,7 @@ struct StrokeTarget {
     int channel;  // the pass's colour channel
     int stampOffsetX, stampOffsetY;  // the region's corner in frame raster units
     StampMemo* lastStamp;            // fast render only; null in the reference render
+    PendingRuns* pendingRuns;        // fast antialiased render only; else null
 };
 
 // Stamps the brush for one sample of stroke width r at frame raster position (x, y).
