@@ -58,6 +58,35 @@ uint64_t UniformStretch(uint64_t limit, float s, float step, float Lp, float x, 
     return below < k ? below : k;
 }
 
+// The wave's sines at the next samples of the walk, computed in one go:
+// the chains of independent sines overlap in the processor, where one sine
+// per sample waits for its own chain.
+struct LineSines {
+    static constexpr int kAhead = 16;
+    uint64_t first = 0;  // sample number of sine[0]
+    int count = 0;
+    double sine[kAhead];
+
+    bool Holds(uint64_t sample) const { return sample >= first && sample - first < uint64_t(count); }
+
+    // From sample number `sample` at (x, y), path position s, as the walk goes on.
+    void Fill(uint64_t sample, float x, float y, float s, float ux, float uy, float step, float Lp, float refX,
+              float refY, float F, float P) {
+        float dist[kAhead];
+        first = sample;
+        count = 0;
+        for (;;) {
+            dist[count++] = float(Sqrt((double(x) - refX) * (double(x) - refX) + (double(y) - refY) * (double(y) - refY)));
+            const float next = s + step;
+            if (count == kAhead || !(next > s) || !(next < Lp)) break;
+            s = next;
+            x = x + ux;
+            y = y + uy;
+        }
+        for (int i = 0; i < count; ++i) sine[i] = WaveSine(dist[i], F, P);
+    }
+};
+
 }  // namespace
 
 void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0, float x1, float y1, float refX,
@@ -113,9 +142,11 @@ void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0,
         travel = std::fabs(double(ux)) + std::fabs(double(uy)) + reachAbs * 1.2e-7 + 1e-9;
     }
     uint64_t freeRun = 0, owed = 0;
+    uint64_t sample = 0;  // the walk's sample number
+    LineSines sines;
 
     float x = x0, y = y0, s = 0.0f;
-    while (s < Lp) {
+    for (; s < Lp; ++sample) {
         if (freeRun > 1) {
             float ds, dx, dy;
             const uint64_t k = UniformStretch(freeRun, s, step, Lp, x, ux, y, uy, &ds, &dx, &dy);
@@ -123,6 +154,7 @@ void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0,
                 // k steps at once; each sum is exact (see FloatWalk.h).
                 freeRun -= k;
                 owed += k * farDraws;
+                sample += k - 1;
                 s = float(double(s) + double(k) * double(ds));
                 x = float(double(x) + double(k) * double(dx));
                 y = float(double(y) + double(k) * double(dy));
@@ -154,8 +186,14 @@ void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0,
         } else {
             float px = x + offX, py = y + offY;
             if (waveKind != 0) {
-                float dist = float(Sqrt((double(x) - refX) * (double(x) - refX) + (double(y) - refY) * (double(y) - refY)));
-                float w = WaveOffset(c, dist, waveKind, st.A, F, st.P);
+                float w;
+                if (c.fast) {
+                    if (!sines.Holds(sample)) sines.Fill(sample, x, y, s, ux, uy, step, Lp, refX, refY, F, st.P);
+                    w = WaveOffsetFromSine(c, sines.sine[sample - sines.first], waveKind, st.A);
+                } else {
+                    float dist = float(Sqrt((double(x) - refX) * (double(x) - refX) + (double(y) - refY) * (double(y) - refY)));
+                    w = WaveOffset(c, dist, waveKind, st.A, F, st.P);
+                }
                 if (w != 0.0f) {
                     px = float(double(px) + double(st.sinTheta) * double(w));
                     py = float(double(py) - double(st.cosTheta) * double(w));

@@ -7,3 +7,9 @@
 // kind 1: sin(arg) * A; kind 2: (|sin(arg)| - 0.5) * A; other kinds 0;
 // arg = t * F (0 when F = 0) + P * pi.
 float WaveOffset(RenderContext& c, float t, int kind, float A, float F, float P);
+
+// The two halves of WaveOffset, for walkers that compute the sines of
+// several samples ahead (their chains then overlap): sin(arg), and the
+// offset from it with the random draw.
+double WaveSine(float t, float F, float P);
+float WaveOffsetFromSine(RenderContext& c, double sine, int kind, float A);
