@@ -68,6 +68,49 @@ uint64_t AngleStretch(uint64_t limit, float phi, float dphi, bool isSpiral, floa
     return k;
 }
 
+// A sample's position along the wave: the angle, or for waves along the
+// path the arc length (rings) or the spiral's own measure.
+float WavePosition(int waveKind, bool isSpiral, bool antialiased, float R, float phi) {
+    if (waveKind < 3) return phi;
+    if (isSpiral) return float(double(R) * double(R) * 0.5 * (antialiased ? 0.25 : 1.0));
+    return float(double(R) * double(phi));
+}
+
+// Sine and cosine of the angle, and the wave's sine, at the next samples
+// of the walk, computed in one go so that their independent chains overlap.
+struct RingTrig {
+    static constexpr int kAhead = 16;
+    uint64_t first = 0;  // sample number of entry 0
+    int count = 0;
+    float cosine[kAhead], sine[kAhead];
+    double wave[kAhead];
+
+    bool Holds(uint64_t sample) const { return sample >= first && sample - first < uint64_t(count); }
+
+    void Fill(uint64_t sample, float phi, float dphi, const EngraveSetup& st, bool isSpiral, float radius, float pitch,
+              int waveKind, float F) {
+        float angle[kAhead], position[kAhead];
+        first = sample;
+        count = 0;
+        for (;;) {
+            const float R = isSpiral ? SpiralRadius(radius, pitch, phi) : radius;
+            angle[count] = float(double(phi) + double(st.theta));
+            position[count] = WavePosition(waveKind, isSpiral, st.antialiased, R, phi);
+            ++count;
+            const float next = phi + dphi;
+            if (count == kAhead || !(next > phi) || !(double(next) < kTwoPi)) break;
+            phi = next;
+        }
+        for (int i = 0; i < count; ++i) {
+            double s, co;
+            DeterministicSinCos(angle[i], &s, &co);
+            cosine[i] = float(co), sine[i] = float(s);
+        }
+        if (waveKind != 0)
+            for (int i = 0; i < count; ++i) wave[i] = WaveSine(position[i], F, st.P);
+    }
+};
+
 }  // namespace
 
 void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, int waveKind, float F) {
@@ -147,14 +190,17 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
     const double angleError = (Abs(double(st.theta)) + 8.0) * 1.2e-7;
     const double wobble = 4.0 + (Abs(double(radius)) + Abs(cx) + Abs(cy)) * 1e-5 + 2.0 * reach * angleError;
     uint64_t freeRun = 0, freeDraws = 0;
+    uint64_t sample = 0;  // the walk's sample number
+    RingTrig trig;
 
-    for (float phi = 0.0f; double(phi) < kTwoPi;) {
+    for (float phi = 0.0f; double(phi) < kTwoPi; ++sample) {
         if (freeRun > 1) {
             const uint64_t k = AngleStretch(freeRun, phi, dphi, isSpiral, radius, pitch);
             if (k > 1) {
                 freeRun -= k;
                 if (!isSpiral || SpiralRadius(radius, pitch, phi) >= 0.0f) LcgSkip(&c.rng, k * freeDraws);
                 phi = RepeatAddition(phi, dphi, k);
+                sample += k - 1;
                 continue;
             }
         }
@@ -164,13 +210,12 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
             --freeRun;
             if (R >= 0.0f) LcgSkip(&c.rng, freeDraws);
         } else if (R >= 0.0f) {
-            float a = float(double(phi) + double(st.theta));
             float ca, sa;
             if (c.fast) {
-                double s, co;
-                DeterministicSinCos(a, &s, &co);
-                ca = float(co), sa = float(s);
+                if (!trig.Holds(sample)) trig.Fill(sample, phi, dphi, st, isSpiral, radius, pitch, waveKind, F);
+                ca = trig.cosine[sample - trig.first], sa = trig.sine[sample - trig.first];
             } else {
+                const float a = float(double(phi) + double(st.theta));
                 ca = float(DeterministicCos(a)), sa = float(DeterministicSin(a));
             }
             float px = float(cx + double(ca) * double(R)), py = float(cy + double(sa) * double(R));
@@ -207,16 +252,10 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
                     py = float(double(py) + double(sa) * double(We) * 0.5);
                 }
                 if (waveKind != 0) {
-                    int kind = waveKind;
-                    float t = phi;
-                    if (waveKind >= 3) {
-                        kind = waveKind - 2;
-                        if (isSpiral)
-                            t = float(double(R) * double(R) * 0.5 * (st.antialiased ? 0.25 : 1.0));
-                        else
-                            t = float(double(R) * double(phi));
-                    }
-                    float w = WaveOffset(c, t, kind, st.A, F, st.P);
+                    const int kind = waveKind >= 3 ? waveKind - 2 : waveKind;
+                    const float w = c.fast ? WaveOffsetFromSine(c, trig.wave[sample - trig.first], kind, st.A)
+                                           : WaveOffset(c, WavePosition(waveKind, isSpiral, st.antialiased, R, phi),
+                                                        kind, st.A, F, st.P);
                     if (w != 0.0f) {
                         px = float(double(px) + double(ca) * double(w));
                         py = float(double(py) + double(sa) * double(w));
