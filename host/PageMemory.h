@@ -1,5 +1,7 @@
-// Zero-filled page allocations for the pass-local buffers (source copy,
-// rasters): returned to the system as soon as the pass ends.
+// Zero-filled allocations for the pass-local buffers (source copy,
+// rasters), freed as soon as the pass ends: page allocations from Windows;
+// on Linux the C heap, whose freed pages the next large buffer reuses
+// without touching new ones.
 #pragma once
 
 #include <cstddef>

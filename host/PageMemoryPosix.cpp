@@ -1,18 +1,18 @@
-#include <sys/mman.h>
+#include <cstdlib>
 
 #include "host/PageMemory.h"
 #include "host/PageMemoryLimit.h"
 
 void* PageAlloc(size_t bytes) {
     if (!ReservePageMemory(bytes)) return nullptr;
-    void* block = mmap(nullptr, bytes == 0 ? 1 : bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (block != MAP_FAILED) return block;
+    void* block = std::calloc(bytes == 0 ? 1 : bytes, 1);
+    if (block) return block;
     ReturnPageMemory(bytes);
     return nullptr;
 }
 
 void PageFree(void* block, size_t bytes) {
     if (!block) return;
-    munmap(block, bytes == 0 ? 1 : bytes);
+    std::free(block);
     ReturnPageMemory(bytes);
 }
