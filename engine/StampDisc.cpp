@@ -51,7 +51,12 @@ void StampDisc(bool useDots, float r, int x, int y, const StrokeTarget& target) 
         // sets nothing new.
         if (memo->x == x && memo->y == y && memo->dots == useDots && radius <= memo->radius) return;
         *memo = StampMemo{x, y, radius, useDots};
-        if (radius >= 0 && target.pendingRuns) {
+        if (target.pendingRuns) {
+            if (radius < 0) {  // a single point
+                if (y >= 0 && y < target.rasterRows && x >= 0 && x < target.rasterRowBytes * 8)
+                    AddPendingRun(target.pendingRuns, y, x, x);
+                return;
+            }
             // Nothing of a brush this far outside the raster can land in it.
             if (y + radius < 0 || y - radius >= target.rasterRows || x + radius < 0 ||
                 x - radius >= target.rasterRowBytes * 8)
