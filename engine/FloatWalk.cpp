@@ -22,6 +22,13 @@ uint64_t UniformAdditions(float x, float d, float* delta) {
         *delta = 0.0f;
         return kEndless;  // adding zero never moves a finite x, wherever it lies
     }
+    // Whole numbers below 2^24 add exactly, whatever their binades (the
+    // walk's own position s with steps of 1).
+    const double ad = std::fabs(double(d)), ax = std::fabs(double(x));
+    if (ax < 16777216.0 && ad >= 1.0 && ad < 16777216.0 && std::trunc(x) == x && std::trunc(d) == d) {
+        *delta = d;
+        return uint64_t((16777216.0 - ax) / ad);
+    }
     uint32_t bits;
     std::memcpy(&bits, &x, sizeof bits);
     const int biased = int((bits >> 23) & 0xFF);
