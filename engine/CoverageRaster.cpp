@@ -23,10 +23,13 @@ void SetRasterRun(int x0, int x1, int y, uint8_t* subpixels, int rowBytes, int r
     int64_t a = x0 < 0 ? 0 : x0;
     int64_t b = x1 > last ? last : x1;
     if (a > b) return;
-    uint8_t* row = subpixels + int64_t(y) * rowBytes;
-    int64_t firstByte = a >> 3, lastByte = b >> 3;
-    uint8_t headMask = uint8_t(0xFFu << (a & 7));
-    uint8_t tailMask = uint8_t(0xFFu >> (7 - (b & 7)));
+    SetRowBits(subpixels + int64_t(y) * rowBytes, a, b);
+}
+
+void SetRowBits(uint8_t* row, int64_t first, int64_t last) {
+    const int64_t firstByte = first >> 3, lastByte = last >> 3;
+    const uint8_t headMask = uint8_t(0xFFu << (first & 7));
+    const uint8_t tailMask = uint8_t(0xFFu >> (7 - (last & 7)));
     if (firstByte == lastByte) {
         row[firstByte] |= uint8_t(headMask & tailMask);
         return;

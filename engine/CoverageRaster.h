@@ -20,6 +20,9 @@ void SetRasterBit(int x, int y, uint8_t* subpixels, int rowBytes, int rows);
 // Sets subpixels x0..x1 (inclusive) of row y, with SetRasterBit's clipping.
 void SetRasterRun(int x0, int x1, int y, uint8_t* subpixels, int rowBytes, int rows);
 
+// Sets bits first..last (inclusive, 0 <= first <= last, inside the row) of one raster row.
+void SetRowBits(uint8_t* row, int64_t first, int64_t last);
+
 // Builds the h rows of the coverage raster from the 4h rows of subpixels.
 void ReduceCoverage(int width, int height, int rowBytes, const uint8_t* subpixels, uint8_t* coverage,
                     const NibbleCountTable& table);

@@ -2,9 +2,11 @@
 
 #include <cstring>
 
+#include "engine/CoverageRaster.h"
+
 void SetClippedRun(uint8_t* subpixels, int rowBytes, int row, int first, int last) {
     uint8_t* bytes = subpixels + int64_t(row) * rowBytes;
-    const int firstByte = first >> 3, lastByte = last >> 3;
+    const int firstByte = first >> 3;
     if (last - (first & ~7) < 64 && firstByte + 8 <= rowBytes) {
         // The whole run in one 64-bit word of this row (bytes outside the
         // run are rewritten unchanged, and belong to this band).
@@ -21,15 +23,7 @@ void SetClippedRun(uint8_t* subpixels, int rowBytes, int row, int first, int las
 #endif
         return;
     }
-    const uint8_t headMask = uint8_t(0xFFu << (first & 7));
-    const uint8_t tailMask = uint8_t(0xFFu >> (7 - (last & 7)));
-    if (firstByte == lastByte) {
-        bytes[firstByte] |= uint8_t(headMask & tailMask);
-        return;
-    }
-    bytes[firstByte] |= headMask;
-    for (int i = firstByte + 1; i < lastByte; ++i) bytes[i] = 0xFF;
-    bytes[lastByte] |= tailMask;
+    SetRowBits(bytes, first, last);
 }
 
 void FlushPendingRuns(PendingRuns* runs) {
