@@ -133,6 +133,7 @@ void RenderBand(const EngraveSettings& settings, const EngraveRegion& region, co
         c.pass = pass;
         t.channel = pass;
         memo = StampMemo{};  // a new pass starts on a clear raster (or a new channel)
+        c.lastTone = ToneMemo{};
         if (antialiased) std::memset(scratch.subpixels, 0, SubpixelRasterBytes(region.width, region.height));
         DrawPatternPass(c);
         if (runs) FlushPendingRuns(runs.get());

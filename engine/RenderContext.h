@@ -19,6 +19,14 @@ struct StrokeReach {
     float sample;  // where intensity can be read
 };
 
+// The tone of the pixel the last sample read (fast render; cleared with
+// each pass, whose colour channel it depends on).
+struct ToneMemo {
+    int x = 0, y = 0;
+    float tone = 0.0f;
+    bool valid = false;
+};
+
 struct RenderContext {
     EngraveSetup setup;
     LayoutFrame frame;
@@ -35,6 +43,7 @@ struct RenderContext {
     EngraveProgress progress;
     int pass;
     StrokeReach reach;
+    ToneMemo lastTone;
     // The region grown by reach.stamp: samples based outside it cannot ink the region.
     double nearX0, nearY0, nearX1, nearY1;
 };

@@ -5,11 +5,21 @@
 namespace {
 
 // v = (s - 0.5) * (1 + Kc), s the (optionally inverted) intensity in 0..1.
-float Tone(const RenderContext& c, int ix, int iy) {
+float Tone(RenderContext& c, int ix, int iy) {
+    // Neighbouring samples mostly read the same pixel (beyond the edge, the
+    // nearest edge pixel): the fast render keeps the last one's tone.
+    if (c.frame.width > 0 && c.frame.height > 0) {
+        ix = ix < 0 ? 0 : ix >= c.frame.width ? c.frame.width - 1 : ix;
+        iy = iy < 0 ? 0 : iy >= c.frame.height ? c.frame.height - 1 : iy;
+    }
+    ToneMemo& memo = c.lastTone;
+    if (c.fast && memo.valid && memo.x == ix && memo.y == iy) return memo.tone;
     int k = SampleIntensity(c, ix, iy);
     float s = float(double(k) * double(0.003921569f));
     if (c.setup.invertIntensity) s = 1.0f - s;
-    return float((double(s) - 0.5) * (1.0 + double(c.setup.Kc)));
+    const float tone = float((double(s) - 0.5) * (1.0 + double(c.setup.Kc)));
+    memo = ToneMemo{ix, iy, tone, true};
+    return tone;
 }
 
 }  // namespace

@@ -42,6 +42,23 @@ TEST(FastRender, EqualsReferenceForEveryKindSchemaPathAndThreadCount) {
             }
 }
 
+// "Split color" draws each channel in its own pass; on a one-pixel picture
+// every sample of every pass reads the same pixel, so nothing read for one
+// channel may serve the next.
+TEST(FastRender, SplitColorPassesReadTheirOwnChannelOnAOnePixelPicture) {
+    Picture source = MakePicture(1, 1, 3, 8);
+    source.Set(0, 0, 0, 20), source.Set(0, 0, 1, 140), source.Set(0, 0, 2, 250);
+    for (int kind : {0, 1, 3, 12}) {
+        EngraveSettings params = DefaultEngraveSettings();
+        params.pattern = uint8_t(kind), params.colorSchema = kSplitColor;
+        RenderSetup setup;
+        setup.reference = true;
+        const Picture reference = RenderWhole(params, source, setup);
+        setup.reference = false;
+        EXPECT_EQ(RenderWhole(params, source, setup).bytes, reference.bytes) << "kind " << kind;
+    }
+}
+
 // A small pane far inside a larger image: most samples of every stroke
 // are stepped over in stretches, which must land exactly where the
 // sample-by-sample walk lands (angles that make float steps uneven,
