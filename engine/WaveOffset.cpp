@@ -13,6 +13,12 @@ float WaveOffsetFromSine(RenderContext& c, double sine, int kind, float A) {
     } else if (kind == 2) {
         w = float(((sine < 0 ? -sine : sine) - 0.5) * double(A));
     }
+    if (c.fast && c.setup.Nz == 0.0f) {
+        // Without noise the draw adds a zero (w + 0 is w; the walkers treat
+        // a zero of either sign as no offset): the number is only counted.
+        LcgSkip(&c.rng, 1);
+        return w;
+    }
     return float(double(w) + double(LcgJitter(&c.rng)) * double(0.0005f) * double(c.setup.Nz));
 }
 
