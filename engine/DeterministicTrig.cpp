@@ -65,6 +65,35 @@ double FromBits(uint64_t u) {
     return x;
 }
 
+// The kernels' callers, inlined into the loops over many arguments below.
+inline double SinOf(double x) {
+    if (!IsFinite(x)) return x - x;
+    int quadrant;
+    double r = ReduceQuarterTurns(x, &quadrant);
+    switch (quadrant) {
+        case 0: return KernelSin(r);
+        case 1: return KernelCos(r);
+        case 2: return -KernelSin(r);
+        default: return -KernelCos(r);
+    }
+}
+
+inline void SinCosOf(double x, double* sine, double* cosine) {
+    if (!IsFinite(x)) {
+        *sine = *cosine = x - x;
+        return;
+    }
+    int quadrant;
+    double r = ReduceQuarterTurns(x, &quadrant);
+    const double s = KernelSin(r), c = KernelCos(r);
+    switch (quadrant) {
+        case 0: *sine = s, *cosine = c; break;
+        case 1: *sine = c, *cosine = -s; break;
+        case 2: *sine = -s, *cosine = -c; break;
+        default: *sine = -c, *cosine = s; break;
+    }
+}
+
 }  // namespace
 
 double ExactRemainder(double x, double y) {
@@ -91,17 +120,7 @@ double ExactRemainder(double x, double y) {
     return FromBits(magnitude | sign);
 }
 
-double DeterministicSin(double x) {
-    if (!IsFinite(x)) return x - x;
-    int quadrant;
-    double r = ReduceQuarterTurns(x, &quadrant);
-    switch (quadrant) {
-        case 0: return KernelSin(r);
-        case 1: return KernelCos(r);
-        case 2: return -KernelSin(r);
-        default: return -KernelCos(r);
-    }
-}
+double DeterministicSin(double x) { return SinOf(x); }
 
 double DeterministicCos(double x) {
     if (!IsFinite(x)) return x - x;
@@ -115,18 +134,16 @@ double DeterministicCos(double x) {
     }
 }
 
-void DeterministicSinCos(double x, double* sine, double* cosine) {
-    if (!IsFinite(x)) {
-        *sine = *cosine = x - x;
-        return;
-    }
-    int quadrant;
-    double r = ReduceQuarterTurns(x, &quadrant);
-    const double s = KernelSin(r), c = KernelCos(r);
-    switch (quadrant) {
-        case 0: *sine = s, *cosine = c; break;
-        case 1: *sine = c, *cosine = -s; break;
-        case 2: *sine = -s, *cosine = -c; break;
-        default: *sine = -c, *cosine = s; break;
+void DeterministicSinCos(double x, double* sine, double* cosine) { SinCosOf(x, sine, cosine); }
+
+void DeterministicSines(const double* x, double* sine, int n) {
+    for (int i = 0; i < n; ++i) sine[i] = SinOf(x[i]);
+}
+
+void DeterministicSinesAndCosines(const float* x, float* sine, float* cosine, int n) {
+    for (int i = 0; i < n; ++i) {
+        double s, c;
+        SinCosOf(x[i], &s, &c);
+        sine[i] = float(s), cosine[i] = float(c);
     }
 }

@@ -13,6 +13,12 @@ double DeterministicCos(double x);
 // Both at once, sharing the argument reduction: the same bits as the two calls.
 void DeterministicSinCos(double x, double* sine, double* cosine);
 
+// The same bits for n arguments in one loop, where the processor overlaps
+// their independent chains; sines and cosines of floats come back rounded
+// to float.
+void DeterministicSines(const double* x, double* sine, int n);
+void DeterministicSinesAndCosines(const float* x, float* sine, float* cosine, int n);
+
 // Exact remainder of x / y with the sign of x (what fmod computes), done on
 // the integer mantissas so that no library is involved. y must be finite
 // and non-zero, x finite.

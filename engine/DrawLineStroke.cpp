@@ -72,18 +72,19 @@ struct LineSines {
     // From sample number `sample` at (x, y), path position s, as the walk goes on.
     void Fill(uint64_t sample, float x, float y, float s, float ux, float uy, float step, float Lp, float refX,
               float refY, float F, float P) {
-        float dist[kAhead];
+        double argument[kAhead];
         first = sample;
         count = 0;
         for (;;) {
-            dist[count++] = float(Sqrt((double(x) - refX) * (double(x) - refX) + (double(y) - refY) * (double(y) - refY)));
+            const float dist = float(Sqrt((double(x) - refX) * (double(x) - refX) + (double(y) - refY) * (double(y) - refY)));
+            argument[count++] = WaveArgument(dist, F, P);
             const float next = s + step;
             if (count == kAhead || !(next > s) || !(next < Lp)) break;
             s = next;
             x = x + ux;
             y = y + uy;
         }
-        for (int i = 0; i < count; ++i) sine[i] = WaveSine(dist[i], F, P);
+        DeterministicSines(argument, sine, count);
     }
 };
 

@@ -89,25 +89,21 @@ struct RingTrig {
 
     void Fill(uint64_t sample, float phi, float dphi, const EngraveSetup& st, bool isSpiral, float radius, float pitch,
               int waveKind, float F) {
-        float angle[kAhead], position[kAhead];
+        float angle[kAhead];
+        double argument[kAhead];
         first = sample;
         count = 0;
         for (;;) {
             const float R = isSpiral ? SpiralRadius(radius, pitch, phi) : radius;
             angle[count] = float(double(phi) + double(st.theta));
-            position[count] = WavePosition(waveKind, isSpiral, st.antialiased, R, phi);
+            argument[count] = WaveArgument(WavePosition(waveKind, isSpiral, st.antialiased, R, phi), F, st.P);
             ++count;
             const float next = phi + dphi;
             if (count == kAhead || !(next > phi) || !(double(next) < kTwoPi)) break;
             phi = next;
         }
-        for (int i = 0; i < count; ++i) {
-            double s, co;
-            DeterministicSinCos(angle[i], &s, &co);
-            cosine[i] = float(co), sine[i] = float(s);
-        }
-        if (waveKind != 0)
-            for (int i = 0; i < count; ++i) wave[i] = WaveSine(position[i], F, st.P);
+        DeterministicSinesAndCosines(angle, sine, cosine, count);
+        if (waveKind != 0) DeterministicSines(argument, wave, count);
     }
 };
 

@@ -2,9 +2,11 @@
 
 #include "engine/DeterministicTrig.h"
 
-double WaveSine(float t, float F, float P) {
-    return DeterministicSin((F == 0.0f ? 0.0 : double(t) * double(F)) + double(P) * 3.141592653589793);
+double WaveArgument(float t, float F, float P) {
+    return (F == 0.0f ? 0.0 : double(t) * double(F)) + double(P) * 3.141592653589793;
 }
+
+double WaveSine(float t, float F, float P) { return DeterministicSin(WaveArgument(t, F, P)); }
 
 float WaveOffsetFromSine(RenderContext& c, double sine, int kind, float A) {
     float w = 0.0f;

@@ -12,4 +12,5 @@ float WaveOffset(RenderContext& c, float t, int kind, float A, float F, float P)
 // several samples ahead (their chains then overlap): sin(arg), and the
 // offset from it with the random draw.
 double WaveSine(float t, float F, float P);
+double WaveArgument(float t, float F, float P);  // the argument WaveSine takes the sine of
 float WaveOffsetFromSine(RenderContext& c, double sine, int kind, float A);
