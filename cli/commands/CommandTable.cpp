@@ -11,7 +11,7 @@ const OptionSpec kOptions[] = {
     {"state", 0, OptionArg::Value, "FILE", "keep the filter's parameters between runs in FILE, as a host session does", false},
     {"tiled", 0, OptionArg::None, nullptr, "drive the filter as a host without advanceState (the Continue protocol)", false},
     {"max-space", 0, OptionArg::Value, "BYTES", "memory budget offered to the filter; large images then go in chunks", false},
-    {"threads", 'j', OptionArg::Value, "N", "threads the filter renders with, 1 to 64 (default: one per processor)", false},
+    {"threads", 'j', OptionArg::Value, "N", "threads for rendering and PNG writing, 1 to 64 (default: one per processor)", false},
     {"force", 'f', OptionArg::None, nullptr, "replace an existing output", false},
     {"progress", 0, OptionArg::None, nullptr, "show the progress bar even when standard error is not a terminal", false},
     {"quiet", 'q', OptionArg::None, nullptr, "no progress bar, no summary", false},
