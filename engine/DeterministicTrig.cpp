@@ -134,8 +134,6 @@ double DeterministicCos(double x) {
     }
 }
 
-void DeterministicSinCos(double x, double* sine, double* cosine) { SinCosOf(x, sine, cosine); }
-
 void DeterministicSines(const double* x, double* sine, int n) {
     for (int i = 0; i < n; ++i) sine[i] = SinOf(x[i]);
 }

@@ -10,12 +10,9 @@
 
 double DeterministicSin(double x);
 double DeterministicCos(double x);
-// Both at once, sharing the argument reduction: the same bits as the two calls.
-void DeterministicSinCos(double x, double* sine, double* cosine);
-
 // The same bits for n arguments in one loop, where the processor overlaps
 // their independent chains; sines and cosines of floats come back rounded
-// to float.
+// to float (both from one argument reduction).
 void DeterministicSines(const double* x, double* sine, int n);
 void DeterministicSinesAndCosines(const float* x, float* sine, float* cosine, int n);
 

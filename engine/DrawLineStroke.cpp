@@ -16,6 +16,11 @@ namespace {
 
 double Sqrt(double x) { return std::sqrt(x); }  // correctly rounded on every platform
 
+// The wave's path position: the distance of (x, y) from the line's reference point.
+float WaveDistance(float x, float y, float refX, float refY) {
+    return float(Sqrt((double(x) - refX) * (double(x) - refX) + (double(y) - refY) * (double(y) - refY)));
+}
+
 double Min(double a, double b) { return a < b ? a : b; }
 double Max(double a, double b) { return a > b ? a : b; }
 
@@ -76,8 +81,7 @@ struct LineSines {
         first = sample;
         count = 0;
         for (;;) {
-            const float dist = float(Sqrt((double(x) - refX) * (double(x) - refX) + (double(y) - refY) * (double(y) - refY)));
-            argument[count++] = WaveArgument(dist, F, P);
+            argument[count++] = WaveArgument(WaveDistance(x, y, refX, refY), F, P);
             const float next = s + step;
             if (count == kAhead || !(next > s) || !(next < Lp)) break;
             s = next;
@@ -192,8 +196,7 @@ void DrawLineStroke(RenderContext& c, int waveKind, float F, float x0, float y0,
                     if (!sines.Holds(sample)) sines.Fill(sample, x, y, s, ux, uy, step, Lp, refX, refY, F, st.P);
                     w = WaveOffsetFromSine(c, sines.sine[sample - sines.first], waveKind, st.A);
                 } else {
-                    float dist = float(Sqrt((double(x) - refX) * (double(x) - refX) + (double(y) - refY) * (double(y) - refY)));
-                    w = WaveOffset(c, dist, waveKind, st.A, F, st.P);
+                    w = WaveOffset(c, WaveDistance(x, y, refX, refY), waveKind, st.A, F, st.P);
                 }
                 if (w != 0.0f) {
                     px = float(double(px) + double(st.sinTheta) * double(w));

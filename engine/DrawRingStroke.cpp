@@ -54,15 +54,14 @@ float SpiralRadius(float radius, float pitch, float phi) {
 // on a spiral, keeps the radius on one side of 0 (it only shrinks, so the
 // stretch's first and last angles decide); 0 or 1 when the next step has
 // to be taken on its own.
-uint64_t AngleStretch(uint64_t limit, float phi, float dphi, bool isSpiral, float radius, float pitch) {
-    float delta;
-    uint64_t k = UniformAdditions(phi, dphi, &delta);
+uint64_t AngleStretch(uint64_t limit, float phi, float dphi, bool isSpiral, float radius, float pitch, float* delta) {
+    uint64_t k = UniformAdditions(phi, dphi, delta);
     if (k > limit) k = limit;
-    if (k < 2 || !(delta > 0.0f)) return 0;
-    const uint64_t below = StepsBelow(phi, delta, kTwoPi) + 1;
+    if (k < 2 || !(*delta > 0.0f)) return 0;
+    const uint64_t below = StepsBelow(phi, *delta, kTwoPi) + 1;
     if (below < k) k = below;
     if (k > 1 && isSpiral) {
-        const float last = float(double(phi) + double(k - 1) * double(delta));
+        const float last = float(double(phi) + double(k - 1) * double(*delta));
         if ((SpiralRadius(radius, pitch, phi) >= 0.0f) != (SpiralRadius(radius, pitch, last) >= 0.0f)) return 0;
     }
     return k;
@@ -159,10 +158,11 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
         if (reliefPerSample >= 0) {
             uint64_t n = 0;
             for (float phi = 0.0f; double(phi) < kTwoPi;) {
-                const uint64_t k = c.fast ? AngleStretch(kEndless, phi, dphi, isSpiral, radius, pitch) : 0;
+                float delta;
+                const uint64_t k = c.fast ? AngleStretch(kEndless, phi, dphi, isSpiral, radius, pitch, &delta) : 0;
                 if (k > 1) {
                     if (!isSpiral || SpiralRadius(radius, pitch, phi) >= 0.0f) n += k;
-                    phi = RepeatAddition(phi, dphi, k);
+                    phi = float(double(phi) + double(k) * double(delta));  // exact (see FloatWalk.h)
                     continue;
                 }
                 if (!isSpiral || SpiralRadius(radius, pitch, phi) >= 0.0f) ++n;
@@ -191,11 +191,12 @@ void DrawRingStroke(RenderContext& c, bool isSpiral, float pitch, float radius, 
 
     for (float phi = 0.0f; double(phi) < kTwoPi; ++sample) {
         if (freeRun > 1) {
-            const uint64_t k = AngleStretch(freeRun, phi, dphi, isSpiral, radius, pitch);
+            float delta;
+            const uint64_t k = AngleStretch(freeRun, phi, dphi, isSpiral, radius, pitch, &delta);
             if (k > 1) {
                 freeRun -= k;
                 if (!isSpiral || SpiralRadius(radius, pitch, phi) >= 0.0f) LcgSkip(&c.rng, k * freeDraws);
-                phi = RepeatAddition(phi, dphi, k);
+                phi = float(double(phi) + double(k) * double(delta));
                 sample += k - 1;
                 continue;
             }

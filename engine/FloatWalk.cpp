@@ -53,23 +53,6 @@ uint64_t UniformAdditions(float x, float d, float* delta) {
     return steps >= 1e15 ? uint64_t(1e15) : uint64_t(steps) + 1;
 }
 
-float RepeatAddition(float x, float d, uint64_t n) {
-    while (n > 0) {
-        float delta;
-        uint64_t m = UniformAdditions(x, d, &delta);
-        if (m == 0) {
-            x = x + d;
-            --n;
-            continue;
-        }
-        if (m > n) m = n;
-        // x + m delta is a multiple of x's ulp inside x's binade: exact in double and in float.
-        x = float(double(x) + double(m) * double(delta));
-        n -= m;
-    }
-    return x;
-}
-
 uint64_t StepsBelow(float x, float delta, double limit) {
     if (!(delta > 0.0f) || !(double(x) < limit)) return 0;
     // x + j delta is exact in double for the counts that occur (x and delta

@@ -12,11 +12,10 @@ constexpr uint64_t kEndless = uint64_t(1) << 62;
 
 // How many additions fl(x + d), starting at x, are known to add exactly
 // *delta each (0 when the next one is not: x at or near a binade's edge,
-// zero, subnormal, not finite, or a rounding tie). *delta is fl(x + d) - x.
+// zero, subnormal, not finite, or a rounding tie). *delta is fl(x + d) - x,
+// and for k up to that count x + k *delta, computed in double and stored
+// as float, is exactly x after k additions.
 uint64_t UniformAdditions(float x, float d, float* delta);
-
-// x after n additions of d, as the loop x = fl(x + d) computes it.
-float RepeatAddition(float x, float d, uint64_t n);
 
 // How many sums x + j delta (j = 1, 2, ...) stay below limit, for delta > 0
 // (0 otherwise): the walker's further samples before its end.

@@ -6,8 +6,6 @@ double WaveArgument(float t, float F, float P) {
     return (F == 0.0f ? 0.0 : double(t) * double(F)) + double(P) * 3.141592653589793;
 }
 
-double WaveSine(float t, float F, float P) { return DeterministicSin(WaveArgument(t, F, P)); }
-
 float WaveOffsetFromSine(RenderContext& c, double sine, int kind, float A) {
     float w = 0.0f;
     if (kind == 1) {
@@ -25,5 +23,5 @@ float WaveOffsetFromSine(RenderContext& c, double sine, int kind, float A) {
 }
 
 float WaveOffset(RenderContext& c, float t, int kind, float A, float F, float P) {
-    return WaveOffsetFromSine(c, kind == 1 || kind == 2 ? WaveSine(t, F, P) : 0.0, kind, A);
+    return WaveOffsetFromSine(c, kind == 1 || kind == 2 ? DeterministicSin(WaveArgument(t, F, P)) : 0.0, kind, A);
 }

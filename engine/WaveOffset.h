@@ -9,8 +9,7 @@
 float WaveOffset(RenderContext& c, float t, int kind, float A, float F, float P);
 
 // The two halves of WaveOffset, for walkers that compute the sines of
-// several samples ahead (their chains then overlap): sin(arg), and the
-// offset from it with the random draw.
-double WaveSine(float t, float F, float P);
-double WaveArgument(float t, float F, float P);  // the argument WaveSine takes the sine of
+// several samples ahead (their chains then overlap): arg, and the offset
+// from sin(arg) with the random draw.
+double WaveArgument(float t, float F, float P);
 float WaveOffsetFromSine(RenderContext& c, double sine, int kind, float A);

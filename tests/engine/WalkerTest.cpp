@@ -19,6 +19,23 @@ float LoopAddition(float x, float d, uint64_t n) {
     return x;
 }
 
+// n additions by stretches: k at once where UniformAdditions allows, else one.
+float RepeatAddition(float x, float d, uint64_t n) {
+    while (n > 0) {
+        float delta;
+        uint64_t k = UniformAdditions(x, d, &delta);
+        if (k == 0) {
+            x = x + d;
+            --n;
+            continue;
+        }
+        if (k > n) k = n;
+        x = float(double(x) + double(k) * double(delta));
+        n -= k;
+    }
+    return x;
+}
+
 // Stretches of additions are exact: near binade edges, across zero, at
 // rounding ties (d an odd multiple of half an ulp), for steps finer than an
 // ulp, and for random starts and steps of every scale.
